@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marquis {
+
+// One run of visible text of a rich-text line, with the control words collected in front of it.
+struct RichRun {
+    std::string controlWords;  // the control words in front of the run, spaces included
+    std::string text;          // visible text; a literal backslash is a single '\' here
+    std::size_t begin = 0;     // the run's span in the rich text: its control words ...
+    std::size_t textBegin = 0;  // ... then its text, up to
+    std::size_t end = 0;
+};
+
+struct RunScan {
+    std::vector<RichRun> runs;
+    std::size_t tailBegin = 0;  // control words after the last run start here
+};
+
+// Splits rich text into runs the way the script writer reads it: control words gather until
+// visible text starts; a control word after text ends the run. Characters the display cannot
+// show (below 33 other than the blank, or above 127) are passed over.
+RunScan scanRuns(std::string_view rich);
+
+// The font number of a run: the number after the first "\f" of its control words up to the
+// next blank; 0 without "\f"; no value when no blank follows (such a run is not written).
+std::optional<long long> runFont(std::string_view controlWords);
+
+// True for characters that can stand in display text.
+inline bool isDisplayCharacter(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 32 && u <= 127;
+}
+
+}  // namespace marquis

@@ -1,0 +1,348 @@
+#include "model/numberformat.h"
+#include "model/checkvalues.h"
+#include "model/scriptformat.h"
+#include "support/modelfixture.h"
+
+using namespace marquis;
+using namespace marquis::testing;
+
+namespace {
+
+// The statements of the SUB block between the caution comment and END SUB.
+std::string statementsOf(const std::string& script)
+{
+    const std::string caution = std::string(script::CautionLine) + "\r\n\r\n";
+    const std::size_t begin = script.find(caution);
+    const std::size_t end = script.rfind("END SUB");
+    if (begin == std::string::npos || end == std::string::npos)
+        return "<no block>";
+    return script.substr(begin + caution.size(), end - begin - caution.size());
+}
+
+CurrentMessage oneLine(const std::string& text)
+{
+    CurrentMessage message;
+    message.line(1).LineText = "\\sb90\\sa90 " + text;
+    return message;
+}
+
+class ScriptWriterTest : public ModelTest {
+protected:
+    std::string statements(CurrentMessage message)
+    {
+        writer.SubMake(message);
+        return statementsOf(message.MessageScript);
+    }
+};
+
+TEST_F(ScriptWriterTest, FirstWorkedExampleByteForByte)
+{
+    CurrentMessage message;
+    message.MessageNumber = 5;
+    message.setTask(1);
+    message.line(1).LineText = "\\sb90\\sa90 \\f0 \\cf0 Hello \\f65 \\cf0 WORLD";
+    message.line(1).LineBlink = "25,ON";
+    message.line(2).LineText = "\\sb90\\sa90 \\qc \\f0 \\cf0 Line two";
+    writer.SubMake(message);
+
+    const std::string body =
+            "\r\n"
+            "// Caution! Manually editing will prevent Quick Edit from loading this message.\r\n"
+            "\r\n"
+            "LINE1:\r\n"
+            "    CALL CURSOR(1,1)\r\n"
+            "    PRINT\"Hello \";\r\n"
+            "    CALL BLINK(25,ON)\r\n"
+            "    PRINT\"WORLD\";\r\n"
+            "    CALL BLINK(-1)\r\n"
+            "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n"
+            "LINE2:\r\n"
+            "    CALL CURSOR(2,1)\r\n"
+            "// Center line\r\n"
+            "    PRINT\"      \";\r\n"
+            "    PRINT\"Line two\";\r\n"
+            "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n";
+    const std::int32_t check = expectedCheckValue(body);
+    EXPECT_EQ(message.MessageScript, "SUB 5(TASK=1)    // CRC value =" + withLeadingBlank(check) +
+                                             "\r\n" + body + "END SUB\r\n");
+    // The fields themselves are left as they were.
+    EXPECT_EQ(message.line(2).LineText, "\\sb90\\sa90 \\qc \\f0 \\cf0 Line two");
+}
+
+TEST_F(ScriptWriterTest, SecondWorkedExampleVerticalAndHorizontalBlocks)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 FIRST\\par\r\n\\f0 \\cf0 SECOND");
+    message.VerticalScrollOn = true;
+    message.line(1).LineBlock = "0,3";
+    message.BlockWait = "10";
+    const std::string verticalBlocks =
+            "LINE1:\r\n"
+            "    CALL DROP_MARKER(0)\r\n"
+            "// Don't center block 1\r\n"
+            "    PRINT\r\n"
+            "    PRINT\"FIRST\";\r\n"
+            "    CALL ERASE_TO_EOL(-1,-1)                 // Erase to the end of the line\r\n"
+            "    CALL WAIT(10)                            // Pause program execution \r\n"
+            "// Don't center block 2\r\n"
+            "    PRINT\r\n"
+            "    PRINT\"SECOND\";\r\n"
+            "    CALL ERASE_TO_EOL(-1,-1)                 // Erase to the end of the line\r\n"
+            "    CALL WAIT(10)                            // Pause program execution \r\n"
+            "    CALL GOTO_MARKER(0,3)\r\n";
+    EXPECT_EQ(statements(message), verticalBlocks);
+
+    message.VerticalScrollOn = false;
+    message.BlockScrollOn = true;
+    const std::string horizontal = statements(message);
+    EXPECT_NE(horizontal.find("    CALL CURSOR(1,1)\r\n// Don't center block 1\r\n    PRINT\"FIRST"),
+              std::string::npos);
+    EXPECT_EQ(horizontal.find("    PRINT\r\n"), std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, MessageStatementsInTheirOrderWithCommentsInColumn46)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 Hi");
+    message.StartOtherTask = "1,2,3,4,5";
+    message.StartSameTask = "7,,9";
+    message.ClearScreen = "CLS";
+    message.RelayState = "OFF";
+    message.OutputDevice = "HOST";
+    message.LockOn = "ON";
+    message.LockOff = "OFF";
+    const std::string text = statements(message);
+
+    const char* expectedOrder[] = {
+        "    CALL START_SCRIPT(1)                     // Start message on different task \r\n",
+        "    CALL START_SCRIPT(4)                     // Start message on different task \r\n",
+        "    CALL OUTPUT_DEVICE(HOST)                 // Send current meaage to 5300 (Version 2 "
+        "unit only) slave\r\n",
+        "    CALL LOCK_BUFFER(ON)                     // Lock the current message-can't be "
+        "interrupted until completely executed\r\n",
+        "    CLS                                      // Clear entire screen upon starting this "
+        "message\r\n",
+        "    CALL RELAY(OFF)                          // Turn relay off upon starting this "
+        "message\r\n",
+        "LINE1:\r\n",
+        "    CALL LOCK_BUFFER(OFF)                    // Unlock the current message\r\n",
+        "    CALL START_SCRIPT(7)                     // Start message on same task \r\n",
+        "    CALL START_SCRIPT(9)                     // Start message on same task \r\n",
+    };
+    std::size_t at = 0;
+    for (const char* statement : expectedOrder) {
+        const std::size_t found = text.find(statement, at);
+        ASSERT_NE(found, std::string::npos) << statement;
+        at = found;
+    }
+    EXPECT_EQ(text.find("START_SCRIPT(5)"), std::string::npos);  // a fifth entry is dropped
+    EXPECT_EQ(text.find("START_SCRIPT()"), std::string::npos);   // an empty one is skipped
+}
+
+TEST_F(ScriptWriterTest, SendTextGroupEscapesQuotesAndBackslashes)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 x");
+    message.OutputDevice = "say \"hi\" C:\\";
+    EXPECT_NE(statements(message).find(
+                      "// Send specified text in PRINT command below through serial port out\r\n"
+                      "    CALL OUTPUT_DEVICE(SERIAL)\r\n"
+                      "    PRINT\"say \\\"hi\\\" C:\\\\\";\r\n"
+                      "    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, MessageWithoutContentHasNoText)
+{
+    CurrentMessage message;
+    message.LockOn = "ON";
+    message.LockOff = "OFF";
+    message.line(1).LineFont = "KATAKANA";
+    message.line(2).LineText = "\\sb90\\sa90 \\f0 \\cf0 ";
+    message.MessageScript = "old text";
+    writer.SubMake(message);
+    EXPECT_EQ(message.MessageScript, "");
+}
+
+TEST_F(ScriptWriterTest, ScriptEditOnlyLeavesTheTextAlone)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 Hi");
+    message.ScriptEditOnly = true;
+    message.MessageScript = "hand-edited";
+    writer.SubMake(message);
+    EXPECT_EQ(message.MessageScript, "hand-edited");
+    EXPECT_TRUE(ui.statuses.empty());
+}
+
+TEST_F(ScriptWriterTest, LengthRulesForCentringAndErasing)
+{
+    // 20 characters: neither centred nor erased.
+    const std::string twenty = statements(oneLine("\\qc \\f0 \\cf0 12345678901234567890"));
+    EXPECT_EQ(twenty.find("ERASE_TO_EOL"), std::string::npos);
+    EXPECT_EQ(twenty.find("// Center line"), std::string::npos);
+
+    // 19 characters centred: no blanks and nothing in front, so a blinking first run stays
+    // blinking.
+    CurrentMessage nineteen = oneLine("\\qc \\f65 \\cf0 1234567890123456789");
+    nineteen.line(1).LineBlink = "25,ON";
+    EXPECT_EQ(statements(nineteen),
+              "LINE1:\r\n    CALL CURSOR(1,1)\r\n// Center line\r\n    CALL BLINK(25,ON)\r\n"
+              "    PRINT\"1234567890123456789\";\r\n    CALL BLINK(-1)\r\n"
+              "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n");
+
+    // 11 characters: (20 - 11) / 2 = 4 blanks.
+    EXPECT_NE(statements(oneLine("\\qc \\f0 \\cf0 eleven char")).find("    PRINT\"    \";\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, CentringNeedsTheControlWordNotTheLetters)
+{
+    const std::string text = statements(oneLine("\\f0 \\cf0 a\\\\qc b"));
+    EXPECT_EQ(text.find("// Center line"), std::string::npos);
+    EXPECT_NE(text.find("    PRINT\"a\\\\qc b\";"), std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, CentringBlanksStayARunOfTheirOwn)
+{
+    // Without a control word in front of the text the blanks would merge into it and come back
+    // as typed blanks.
+    EXPECT_NE(statements(oneLine("\\qc Hi")).find("    PRINT\"         \";\r\n    PRINT\"Hi\";"),
+              std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, ScrolledLineGoesLastWithoutCentringOrErasing)
+{
+    CurrentMessage message = oneLine("\\qc \\f0 \\cf0 scrolling");
+    message.line(1).LineScroll = "25,0";
+    message.line(1).LineFont = "CYRILLIC";
+    message.line(2).LineText = "\\f0 \\cf0 second";
+    const std::string text = statements(message);
+    EXPECT_LT(text.find("LINE2:"), text.find("LINE1:"));
+    EXPECT_NE(text.find("LINE1:\r\n    CALL CURSOR(1,1)\r\n"
+                        "    CALL FONT_SET(CYRILLIC)                  // Invoke specified font \r\n"
+                        "    CALL SCROLL(25,0)                        // Turn the scroll on\r\n"
+                        "    PRINT\"scrolling\";\r\n    EOT\r\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("// Center line"), std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, BlinkStatementsAroundBlinkingRuns)
+{
+    CurrentMessage message = oneLine("\\f65 \\cf0 ab\\f65 \\cf0 cd\\f0 \\cf0 ef\\f65 \\cf0 gh");
+    EXPECT_EQ(statements(message),
+              "LINE1:\r\n    CALL CURSOR(1,1)\r\n    CALL BLINK(25,ON)\r\n    PRINT\"ab\";\r\n"
+              "    PRINT\"cd\";\r\n    CALL BLINK(-1)\r\n    PRINT\"ef\";\r\n"
+              "    CALL BLINK(25,ON)\r\n    PRINT\"gh\";\r\n    CALL BLINK(-1)\r\n"
+              "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n");
+    message.line(1).LineBlink = "40,1";
+    EXPECT_NE(statements(message).find("CALL BLINK(40,1)"), std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, VariablesOfEveryKind)
+{
+    const std::string text = statements(
+            oneLine("\\f3 \\cf4 #####\\f35 \\cf4 #####\\f34 \\cf4 ##.##\\f18 \\cf4 #.#"));
+    EXPECT_NE(text.find("    PRINT VAR(3, 5);\r\n    PRINT VAR(3,-5);\r\n"
+                        "    LET A=VAR(2)\r\n    PRINT USING(37,2);A;\r\n"
+                        "    CALL BLINK(25,ON)\r\n    LET A=VAR(2)\r\n    PRINT USING(19,0);A;\r\n"
+                        "    CALL BLINK(-1)\r\n"),
+              std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, UnknownFontsAreDropped)
+{
+    const std::string text = statements(oneLine("\\f0 \\cf0 kept\\f66 \\cf0 gone\\f7\\cf0 nofont"));
+    EXPECT_NE(text.find("PRINT\"kept\";"), std::string::npos);
+    EXPECT_EQ(text.find("gone"), std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, QuotesAndBackslashesInDisplayText)
+{
+    const std::string text = statements(oneLine("\\f0 \\cf0 say \"hi\" \\\\"));
+    EXPECT_NE(text.find("    PRINT\"say \\\"hi\\\" \\\\\";\r\n"), std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, LiteralBackslashRunKeepsTheNextRunsFont)
+{
+    const std::string text = statements(oneLine("\\f0 \\cf0 \\\\\\f65 \\cf0 blink"));
+    EXPECT_NE(text.find("    PRINT\"\\\\\";\r\n    CALL BLINK(25,ON)\r\n    PRINT\"blink\";"),
+              std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, LineBreaksNeverReachAStatement)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 end\n");
+    message.line(1).LineFont = "ENG\r\nLISH";
+    message.OutputDevice = "a\r\n    CALL RELAY(ON)";
+    writer.SubMake(message);
+    for (const std::string_view statement : script::statementLines(message.MessageScript))
+        EXPECT_TRUE(statement.ends_with("\r\n") &&
+                    statement.find_first_of("\r\n") == statement.size() - 2)
+                << statement;
+}
+
+TEST_F(ScriptWriterTest, LinesAboveTheUnitModelAreNotWritten)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 one");
+    message.line(3).LineText = "\\f0 \\cf0 three";
+    message.UnitLines = 2;
+    EXPECT_EQ(statements(message).find("LINE3:"), std::string::npos);
+    message.UnitLines = 4;
+    EXPECT_NE(statements(message).find("LINE3:"), std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, EverySecondBlockPlayedLineWritesTheSameWait)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 a\\par\r\n\\f0 \\cf0 b");
+    message.line(1).LineBlock = "0,1";
+    message.line(2).LineText = "\\f0 \\cf0 c\\par\r\n\\f0 \\cf0 d";
+    message.line(2).LineBlock = "0,2";
+    message.BlockScrollOn = true;
+    message.BlockWait = "6";
+    const std::string text = statements(message);
+    const std::string wait = "    CALL WAIT(6)                             // Pause program execution \r\n";
+    std::size_t count = 0;
+    for (std::size_t at = text.find(wait); at != std::string::npos; at = text.find(wait, at + 1))
+        ++count;
+    EXPECT_EQ(count, 4u);
+    EXPECT_EQ(text.find("CALL WAIT(    CALL"), std::string::npos);
+}
+
+TEST_F(ScriptWriterTest, BlockPlayedLineWithoutAScrollModeKeepsOnlyItsLabel)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 a\\par\r\n\\f0 \\cf0 b");
+    message.line(1).LineBlock = "0,0";
+    EXPECT_EQ(statements(message), "LINE1:\r\n");
+}
+
+TEST_F(ScriptWriterTest, CentredBlocksFollowTheCentringState)
+{
+    CurrentMessage message =
+            oneLine("\\qc \\f0 \\cf0 one\\par\r\n\\f0 \\cf0 two\\par\r\n\\ql \\f0 \\cf0 three"
+                    "\\par\r\n\\f0 \\cf0 12345678901234567890\\par\r\n");
+    message.line(1).LineBlock = "0,0";
+    message.VerticalScrollOn = true;
+    const std::string text = statements(message);
+    EXPECT_NE(text.find("// Center block 1"), std::string::npos);
+    EXPECT_NE(text.find("// Center block 2"), std::string::npos);
+    EXPECT_NE(text.find("// Don't center block 3"), std::string::npos);
+    EXPECT_EQ(text.find("block 4"), std::string::npos);  // 20 characters: no comment
+    EXPECT_EQ(text.find("block 5"), std::string::npos);  // an empty last block is not played
+}
+
+TEST_F(ScriptWriterTest, HeaderOfMessageZeroAndStatusNotices)
+{
+    CurrentMessage message = oneLine("\\f0 \\cf0 x");
+    FixedCheckValue fixed(4660);
+    ScriptWriter fixedWriter(fixed, ui);
+    fixedWriter.SubMake(message);
+    EXPECT_TRUE(message.MessageScript.starts_with("SUB 0(TASK=0)    // CRC value = 4660\r\n"));
+    FixedCheckValue negative(-42);
+    ScriptWriter negativeWriter(negative, ui);
+    negativeWriter.SubMake(message);
+    EXPECT_TRUE(message.MessageScript.starts_with("SUB 0(TASK=0)    // CRC value =-42\r\n"));
+
+    ASSERT_GE(ui.statuses.size(), 2u);
+    EXPECT_EQ(ui.statuses.front(), "Assembling message  0");
+    EXPECT_EQ(ui.statuses.back(), "");
+    EXPECT_FALSE(ui.isBusy());
+}
+
+}  // namespace
