@@ -4,6 +4,7 @@
 #include "model/numberformat.h"
 #include "model/scriptformat.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace marquis {
@@ -42,6 +43,15 @@ SubParts partsOf(std::string_view subText)
         parts.body += statement;
     }
     return parts;
+}
+
+// The body of a message without content: an empty label for every display line.
+bool isEmptyBody(std::string_view body, int unitLines)
+{
+    constexpr std::size_t labelLength = 10;  // CR LF "LINEn:" CR LF
+    if (body.size() != labelLength * static_cast<std::size_t>(std::max(unitLines, 0)) + 2)
+        return false;
+    return body == BodyOfSub(EmptyMessageText(0, 0, unitLines));
 }
 
 }  // namespace
@@ -83,10 +93,8 @@ void CheckCurrentMessage(CurrentMessage& message, CheckValueSource& source, User
         if (parts.task)
             message.setTask(*parts.task);
 
-        const std::string emptyBody =
-                BodyOfSub(EmptyMessageText(message.MessageNumber, 0, message.UnitLines));
         const std::int32_t computed =
-                parts.body == emptyBody ? 0 : CheckValueOfBody(source, parts.body);
+                isEmptyBody(parts.body, message.UnitLines) ? 0 : CheckValueOfBody(source, parts.body);
 
         // A text with no SUB line at all is not a message this editor wrote; it is shown as
         // text rather than read as an empty message, which storing would then delete.

@@ -2,7 +2,6 @@
 
 #include "model/runscanner.h"
 
-#include <functional>
 
 namespace marquis {
 namespace {
@@ -11,8 +10,8 @@ constexpr std::string_view ParagraphEnd = "\\par\r\n";
 
 // Calls `visible(rawPosition, character)` for every visible character, with the control-word
 // rules of the plain-text count. A leading "{...}" group on its own lines is skipped.
-void forEachVisible(std::string_view rich,
-                    const std::function<void(std::size_t, char)>& visible)
+template <typename Visible>
+void forEachVisible(std::string_view rich, Visible&& visible)
 {
     std::size_t p = 0;
     if (rich.starts_with("\r\n{")) {
@@ -50,8 +49,8 @@ void forEachVisible(std::string_view rich,
 }
 
 // Calls `word(name, parameter, hasParameter)` for every control word of the text.
-void forEachControlWord(std::string_view rich,
-                        const std::function<void(std::string_view, long long, bool)>& word)
+template <typename Word>
+void forEachControlWord(std::string_view rich, Word&& word)
 {
     for (std::size_t p = 0; p < rich.size(); ++p) {
         if (rich[p] != '\\')
@@ -125,6 +124,7 @@ std::string fontControlWords(long long font)
 std::string GetText(std::string_view rich)
 {
     std::string plain;
+    plain.reserve(rich.size());
     forEachVisible(rich, [&](std::size_t, char c) { plain += c; });
     return plain;
 }

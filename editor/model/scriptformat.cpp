@@ -43,13 +43,19 @@ std::string quotedText(std::string_view text)
 
 std::vector<std::string_view> statementLines(std::string_view text)
 {
+    // Statement lines are short, so a plain scan beats a library search per line.
     std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find(CrLf);
-        const std::size_t length = end == std::string_view::npos ? text.size() : end + 2;
-        lines.push_back(text.substr(0, length));
-        text.remove_prefix(length);
+    lines.reserve(text.size() / 24 + 1);
+    std::size_t begin = 0;
+    for (std::size_t p = 0; p + 1 < text.size(); ++p) {
+        if (text[p] == '\r' && text[p + 1] == '\n') {
+            lines.push_back(text.substr(begin, p + 2 - begin));
+            begin = p + 2;
+            ++p;
+        }
     }
+    if (begin < text.size())
+        lines.push_back(text.substr(begin));
     return lines;
 }
 

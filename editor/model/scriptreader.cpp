@@ -193,23 +193,24 @@ void ScriptReader::ReadLines(CurrentMessage& message, int i)
         std::string cursor;
         std::string buffer;
         for (const std::string_view statement : script::statementLines(line.LineScript)) {
-            if (opensWith(statement, "CALL FONT_SET("))
-                setIfEmpty(line.LineFont, ChkLine(statement, "CALL FONT_SET", '(', ')'));
-            else if (opensWith(statement, "CALL BLINK("))
-                setIfEmpty(line.LineBlink, ChkLine(statement, "CALL BLINK", '(', ')'));
-            else if (opensWith(statement, "CALL SCROLL("))
-                setIfEmpty(line.LineScroll, ChkLine(statement, "CALL SCROLL", '(', ')'));
-            else if (opensWith(statement, "CALL WAIT("))
-                setIfEmpty(message.BlockWait, ChkLine(statement, "CALL WAIT", '(', ')'));
-            else if (opensWith(statement, "CALL GOTO_MARKER("))
-                setIfEmpty(line.LineBlock, ChkLine(statement, "CALL GOTO_MARKER", '(', ')'));
-            else if (opensWith(statement, "CALL CURSOR("))
-                setIfEmpty(cursor, ChkLine(statement, "CALL CURSOR", '(', ')'));
+            const std::string_view call = script::withoutIndent(statement);
+            if (call.starts_with("CALL FONT_SET("))
+                setIfEmpty(line.LineFont, ChkLine(call, "CALL FONT_SET", '(', ')'));
+            else if (call.starts_with("CALL BLINK("))
+                setIfEmpty(line.LineBlink, ChkLine(call, "CALL BLINK", '(', ')'));
+            else if (call.starts_with("CALL SCROLL("))
+                setIfEmpty(line.LineScroll, ChkLine(call, "CALL SCROLL", '(', ')'));
+            else if (call.starts_with("CALL WAIT("))
+                setIfEmpty(message.BlockWait, ChkLine(call, "CALL WAIT", '(', ')'));
+            else if (call.starts_with("CALL GOTO_MARKER("))
+                setIfEmpty(line.LineBlock, ChkLine(call, "CALL GOTO_MARKER", '(', ')'));
+            else if (call.starts_with("CALL CURSOR("))
+                setIfEmpty(cursor, ChkLine(call, "CALL CURSOR", '(', ')'));
             else if (statement.starts_with("// Center"))
                 commentSeen = true;
 
             buffer += statement;
-            if (opensWith(statement, "CALL WAIT(")) {
+            if (call.starts_with("CALL WAIT(")) {
                 endBlock(line, buffer, commentSeen, centred, message.PlaceholderChar);
                 if (!endsWithParagraph(line.LineText))
                     line.LineText += script::ParagraphEnd;
@@ -240,8 +241,9 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
             buffer.remove_prefix(cr == std::string_view::npos ? buffer.size() : cr + 1);
             if (buffer.starts_with('\n'))
                 buffer.remove_prefix(1);
+            const std::string_view call = script::withoutIndent(statement);
 
-            if (opensWith(statement, "CALL BLINK")) {
+            if (call.starts_with("CALL BLINK")) {
                 if (const std::string argument = ChkLine(statement, "CALL BLINK", '(', ')');
                     !argument.empty()) {
                     const std::size_t comma = argument.find(',');
@@ -249,13 +251,13 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
                     continue;
                 }
             }
-            if (opensWith(statement, "LET")) {
+            if (call.starts_with("LET")) {
                 if (const std::string let = ChkLet(statement); !let.empty()) {
                     variable = numberValue(let.substr(0, let.find(',')));
                     continue;
                 }
             }
-            if (opensWith(statement, "PRINT USING")) {
+            if (call.starts_with("PRINT USING")) {
                 if (const std::string using_ = ChkLine(statement, "PRINT USING", '(', ')');
                     !using_.empty()) {
                     const std::size_t comma = using_.find(',');
@@ -276,7 +278,7 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
                     continue;
                 }
             }
-            if (opensWith(statement, "PRINT VAR")) {
+            if (call.starts_with("PRINT VAR")) {
                 if (const std::string var = ChkLine(statement, "PRINT VAR", '(', ')');
                     !var.empty()) {
                     const std::size_t comma = var.find(',');
@@ -289,7 +291,7 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
                     continue;
                 }
             }
-            if (opensWith(statement, "PRINT")) {
+            if (call.starts_with("PRINT")) {
                 if (const std::string text = ChkLine(statement, "PRINT", '"', '"'); !text.empty()) {
                     if (isBlinkOn(blink))
                         result += fontControlWords(BlinkingTextFont) + text;
@@ -381,6 +383,8 @@ std::string ChkLet(std::string_view statement)
 std::string ChkDevice(std::string_view messageText)
 {
     return guarded("ChkDevice", [&] {
+        if (messageText.find("OUTPUT_DEVICE(") == std::string_view::npos)
+            return std::string {};
         // The send statements are recognised as statements, so display text that spells them
         // inside a PRINT string does not count.
         const std::vector<std::string_view> statements = script::statementLines(messageText);

@@ -46,8 +46,12 @@ std::string centred(const std::string& rich, std::size_t plainLength)
     const std::size_t blanks = (DisplayWidth - plainLength) / 2;
     if (blanks == 0)
         return rich;
-    const RunScan scan = scanRuns(rich);
-    const bool opensWithText = !scan.runs.empty() && scan.runs.front().controlWords.empty();
+    // Characters the display cannot show are passed over before the first control word.
+    std::size_t first = 0;
+    while (first < rich.size() && rich[first] != ' ' && !isDisplayCharacter(rich[first]))
+        ++first;
+    const bool opensWithText = first < rich.size() &&
+                               (rich[first] != '\\' || rich.compare(first, 2, "\\\\") == 0);
     return fontControlWords(PlainFont) + std::string(blanks, ' ') +
            (opensWithText ? fontControlWords(PlainFont) : std::string {}) + rich;
 }
