@@ -14,12 +14,14 @@ struct SubParts {
     bool hasSubLine = false;
     std::optional<int> task;
     std::optional<std::int32_t> storedCheck;
-    std::string body;
+    std::string_view body;  // the body lines follow each other in the text
 };
 
 SubParts partsOf(std::string_view subText)
 {
     SubParts parts;
+    std::size_t bodyBegin = subText.size();
+    std::size_t bodyEnd = subText.size();
     for (const std::string_view statement : script::statementLines(subText)) {
         if (!parts.hasSubLine) {
             if (!statement.starts_with("SUB"))
@@ -36,12 +38,15 @@ SubParts partsOf(std::string_view subText)
                 if (parseWholeNumber(value, number))
                     parts.storedCheck = static_cast<std::int32_t>(number);
             }
+            bodyBegin = static_cast<std::size_t>(statement.data() + statement.size() - subText.data());
             continue;
         }
-        if (statement.starts_with("END SUB"))
+        if (statement.starts_with("END SUB")) {
+            bodyEnd = static_cast<std::size_t>(statement.data() - subText.data());
             break;
-        parts.body += statement;
+        }
     }
+    parts.body = subText.substr(bodyBegin, bodyEnd - bodyBegin);
     return parts;
 }
 
@@ -73,7 +78,7 @@ std::string EmptyMessageText(int number, int task, int unitLines)
 
 std::string BodyOfSub(std::string_view subText)
 {
-    return partsOf(subText).body;
+    return std::string(partsOf(subText).body);
 }
 
 std::string SubHeader(int number, int task, std::int32_t checkValue)

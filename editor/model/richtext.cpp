@@ -129,6 +129,13 @@ std::string GetText(std::string_view rich)
     return plain;
 }
 
+std::size_t plainLength(std::string_view rich)
+{
+    std::size_t length = 0;
+    forEachVisible(rich, [&](std::size_t, char) { ++length; });
+    return length;
+}
+
 std::string CheckBlink(std::string_view rich)
 {
     return anyFont(rich, isBlinkingFont) ? "1" : "";

@@ -17,6 +17,9 @@ inline constexpr int BlinkingTextFont = 65;
 // The visible text of a rich text: what every length limit of a display line counts.
 std::string GetText(std::string_view rich);
 
+// The number of visible characters, as GetText(rich).size() without building the text.
+std::size_t plainLength(std::string_view rich);
+
 // "1" when something in the text blinks (font 17..32 or 49..65), else "".
 std::string CheckBlink(std::string_view rich);
 

@@ -4,12 +4,39 @@ namespace marquis::script {
 
 std::string commented(std::string_view statement, std::string_view comment)
 {
-    std::string text(statement);
-    const std::size_t width = CommentColumn - 1;
-    text.append(text.size() < width ? width - text.size() : 1, ' ');
-    text += comment;
-    text += CrLf;
+    std::string text;
+    appendCommented(text, { statement }, comment);
     return text;
+}
+
+void appendLine(std::string& out, std::initializer_list<std::string_view> pieces)
+{
+    for (const std::string_view piece : pieces)
+        out += piece;
+    out += CrLf;
+}
+
+void appendCommented(std::string& out, std::initializer_list<std::string_view> pieces,
+                     std::string_view comment)
+{
+    std::size_t length = 0;
+    for (const std::string_view piece : pieces) {
+        out += piece;
+        length += piece.size();
+    }
+    const std::size_t width = CommentColumn - 1;
+    out.append(length < width ? width - length : 1, ' ');
+    out += comment;
+    out += CrLf;
+}
+
+void appendQuoted(std::string& out, std::string_view text)
+{
+    for (const char c : text) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
 }
 
 std::string line(std::string_view text)
@@ -32,30 +59,23 @@ std::string argumentText(std::string_view text)
 std::string quotedText(std::string_view text)
 {
     std::string result;
-    result.reserve(text.size() + 2);
-    for (const char c : text) {
-        if (c == '\\' || c == '"')
-            result += '\\';
-        result += c;
-    }
+    appendQuoted(result, text);
     return result;
 }
 
 std::vector<std::string_view> statementLines(std::string_view text)
 {
-    // Statement lines are short, so a plain scan beats a library search per line.
     std::vector<std::string_view> lines;
     lines.reserve(text.size() / 24 + 1);
     std::size_t begin = 0;
-    for (std::size_t p = 0; p + 1 < text.size(); ++p) {
-        if (text[p] == '\r' && text[p + 1] == '\n') {
-            lines.push_back(text.substr(begin, p + 2 - begin));
-            begin = p + 2;
-            ++p;
-        }
+    while (begin < text.size()) {
+        std::size_t lf = text.find('\n', begin);
+        while (lf != std::string_view::npos && (lf == begin || text[lf - 1] != '\r'))
+            lf = text.find('\n', lf + 1);
+        const std::size_t end = lf == std::string_view::npos ? text.size() : lf + 1;
+        lines.push_back(text.substr(begin, end - begin));
+        begin = end;
     }
-    if (begin < text.size())
-        lines.push_back(text.substr(begin));
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,15 @@ std::string commented(std::string_view statement, std::string_view comment);
 
 // A statement or comment line with CR LF.
 std::string line(std::string_view text);
+
+// Appends a statement made of the pieces, and CR LF; with a comment, the comment starts in the
+// comment column. Appending in place keeps the writer free of temporary strings.
+void appendLine(std::string& out, std::initializer_list<std::string_view> pieces);
+void appendCommented(std::string& out, std::initializer_list<std::string_view> pieces,
+                     std::string_view comment);
+
+// Appends display or send text for a PRINT string (see quotedText).
+void appendQuoted(std::string& out, std::string_view text);
 
 // A text to be placed inside a statement's parentheses, without the control characters (line
 // breaks among them) that would split the statement.

@@ -62,12 +62,10 @@ long long variableFont(long long variable, std::string_view blink, long long wid
     return -1;
 }
 
-std::string placeholders(std::string_view placeholder, long long count)
+void appendPlaceholders(std::string& text, std::string_view placeholder, long long count)
 {
-    std::string text;
     for (long long k = 0; k < std::clamp(count, 0LL, MaxFieldWidth); ++k)
         text += placeholder;
-    return text;
 }
 
 // Reads a send text from a PRINT string: a backslash before a backslash or before a quote that
@@ -271,10 +269,12 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
                     if (fill == "2")
                         width = -width;
                     const long long font = variableFont(variable, blink, width);
-                    if (font >= 0)
-                        result += fontControlWords(font) +
-                                  placeholders(placeholder, std::llabs(width) - decimals) + "." +
-                                  placeholders(placeholder, decimals);
+                    if (font >= 0) {
+                        result += fontControlWords(font);
+                        appendPlaceholders(result, placeholder, std::llabs(width) - decimals);
+                        result += '.';
+                        appendPlaceholders(result, placeholder, decimals);
+                    }
                     continue;
                 }
             }
@@ -286,17 +286,19 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
                     const long long width =
                             comma == std::string::npos ? 0 : numberValue(var.substr(comma + 1));
                     const long long font = variableFont(variable, blink, width);
-                    if (font >= 0)
-                        result += fontControlWords(font) + placeholders(placeholder, std::llabs(width));
+                    if (font >= 0) {
+                        result += fontControlWords(font);
+                        appendPlaceholders(result, placeholder, std::llabs(width));
+                    }
                     continue;
                 }
             }
             if (call.starts_with("PRINT")) {
                 if (const std::string text = ChkLine(statement, "PRINT", '"', '"'); !text.empty()) {
-                    if (isBlinkOn(blink))
-                        result += fontControlWords(BlinkingTextFont) + text;
-                    else if (isBlinkOff(blink))
-                        result += fontControlWords(PlainFont) + text;
+                    if (isBlinkOn(blink) || isBlinkOff(blink)) {
+                        result += fontControlWords(isBlinkOn(blink) ? BlinkingTextFont : PlainFont);
+                        result += text;
+                    }
                 }
             }
         }
@@ -309,8 +311,8 @@ std::string ScriptReader::GetCenter(std::string_view block, bool centreCommentSe
 {
     return guarded("GetCenter", [&] {
         std::string text(block);
-        const std::string plain = GetText(text);
-        if (plain.empty())
+        const std::size_t plain = plainLength(text);
+        if (plain == 0)
             return text;
         std::size_t position = firstVisiblePosition(text);
         if (centreCommentSeen && !lineScrolled) {
@@ -322,7 +324,7 @@ std::string ScriptReader::GetCenter(std::string_view block, bool centreCommentSe
             const bool runOfBlanks = end < text.size() && text[end] == '\\' &&
                                      !(end + 1 < text.size() && text[end + 1] == '\\');
             const std::size_t blanks = end - position;
-            const std::size_t rest = plain.size() - std::min(plain.size(), blanks);
+            const std::size_t rest = plain - std::min(plain, blanks);
             if (blanks > 0 && runOfBlanks && rest >= 1 &&
                 rest < static_cast<std::size_t>(DisplayWidth) &&
                 blanks == (DisplayWidth - rest) / 2) {

@@ -56,95 +56,105 @@ std::string centred(const std::string& rich, std::size_t plainLength)
            (opensWithText ? fontControlWords(PlainFont) : std::string {}) + rich;
 }
 
-std::string fontStatement(const EditLine& line)
+void appendFontStatement(std::string& out, const EditLine& line)
 {
-    return line.LineFont.empty()
-                   ? std::string {}
-                   : commented("    CALL FONT_SET(" + script::argumentText(line.LineFont) + ")",
-                               script::FontComment);
+    if (!line.LineFont.empty())
+        script::appendCommented(out, { "    CALL FONT_SET(", script::argumentText(line.LineFont), ")" },
+                                script::FontComment);
 }
 
-std::string variableStatements(long long font, const std::string& run)
+void appendCursor(std::string& out, const EditLine& line)
 {
-    const int variable = variableOfFont(font);
+    script::appendLine(out, { "    CALL CURSOR(", std::to_string(line.LineLabel), ",1)" });
+}
+
+void appendVariable(std::string& out, long long font, const std::string& run)
+{
+    const std::string variable = std::to_string(variableOfFont(font));
     const bool zeroFilled = isZeroFilledFont(font);
     const std::size_t point = run.find('.');
     if (point == std::string::npos) {
         const std::string width = zeroFilled ? "-" + std::to_string(run.size())
                                              : withLeadingBlank(static_cast<long long>(run.size()));
-        return script::line("    PRINT VAR(" + std::to_string(variable) + "," + width + ");");
+        script::appendLine(out, { "    PRINT VAR(", variable, ",", width, ");" });
+        return;
     }
     const std::size_t decimals = run.size() - point - 1;
     const std::size_t format = 16 * decimals + run.size();
-    return script::line("    LET A=VAR(" + std::to_string(variable) + ")") +
-           script::line("    PRINT USING(" + std::to_string(format) + (zeroFilled ? ",2" : ",0") +
-                        ");A;");
+    script::appendLine(out, { "    LET A=VAR(", variable, ")" });
+    script::appendLine(out, { "    PRINT USING(", std::to_string(format), zeroFilled ? ",2" : ",0",
+                              ");A;" });
 }
 
-void blockPlayedLine(CurrentMessage& message, int i, const std::string& waitStatement)
+void blockPlayedLine(CurrentMessage& message, int i)
 {
     EditLine& line = message.line(i);
+    std::string& out = line.LineScript;
     const bool horizontal = message.BlockScrollOn;
-    line.LineScript += fontStatement(line);
-    line.LineScript += script::line("    CALL DROP_MARKER(0)");
+    appendFontStatement(out, line);
+    script::appendLine(out, { "    CALL DROP_MARKER(0)" });
 
     bool centring = false;
     const std::vector<std::string> blocks = splitBlocks(line.LineText);
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         const std::string counter = std::to_string(b + 1);
         std::string block = blocks[b];
-        const std::size_t length = GetText(block).size();
-        std::string erase;
-        std::string comment;
-        if (length >= 1 && length < static_cast<std::size_t>(DisplayWidth)) {
-            erase = commented(script::EraseBlock, script::EraseComment);
+        const std::size_t length = plainLength(block);
+        const bool shortBlock = length >= 1 && length < static_cast<std::size_t>(DisplayWidth);
+        if (shortBlock) {
             if (!centring && hasControlWord(block, "qc"))
                 centring = true;
             else if (centring && hasControlWord(block, "ql"))
                 centring = false;
-            if (centring) {
+            if (centring)
                 block = centred(block, length);
-                comment = script::line(std::string(script::CenterBlockComment) + counter);
-            } else {
-                comment = script::line(std::string(script::NoCenterBlockComment) + counter);
-            }
         }
         if (b + 1 == blocks.size() && length == 0)
             break;
-        if (horizontal)
-            line.LineScript += script::line("    CALL CURSOR(" + std::to_string(line.LineLabel) +
-                                            ",1)") + comment;
-        else
-            line.LineScript += comment + script::line("    PRINT");
+        auto appendComment = [&] {
+            if (shortBlock)
+                script::appendLine(out, { centring ? script::CenterBlockComment
+                                                   : script::NoCenterBlockComment,
+                                          counter });
+        };
+        if (horizontal) {
+            appendCursor(out, line);
+            appendComment();
+        } else {
+            appendComment();
+            script::appendLine(out, { "    PRINT" });
+        }
         ScriptWriter::MakeDoLine(message, block, i);
-        line.LineScript += erase + waitStatement;
+        if (shortBlock)
+            script::appendCommented(out, { script::EraseBlock }, script::EraseComment);
+        // Every block pauses for the message's own pause, whichever line is played.
+        if (!message.BlockWait.empty())
+            script::appendCommented(out, { "    CALL WAIT(", script::argumentText(message.BlockWait),
+                                           ")" },
+                                    script::WaitComment);
     }
-    line.LineScript += script::line("    CALL GOTO_MARKER(" + script::argumentText(line.LineBlock) +
-                                    ")");
+    script::appendLine(out, { "    CALL GOTO_MARKER(", script::argumentText(line.LineBlock), ")" });
 }
 
-void normalLine(EditLine& line, CurrentMessage& message, int i, std::size_t length)
+void normalLine(CurrentMessage& message, int i, std::size_t length)
 {
-    std::string erase;
-    std::string centreComment;
-    if (length >= 1 && length < static_cast<std::size_t>(DisplayWidth) && line.LineScroll.empty()) {
-        erase = commented(script::EraseLine, script::EraseComment);
-        if (hasControlWord(line.LineText, "qc")) {
-            line.LineText = centred(line.LineText, length);
-            centreComment = script::line(script::CenterLineComment);
-        }
-    }
-    line.LineScript += script::line("    CALL CURSOR(" + std::to_string(line.LineLabel) + ",1)");
-    line.LineScript += centreComment;
-    line.LineScript += fontStatement(line);
-    std::string end;
-    if (!line.LineScroll.empty()) {
-        line.LineScript += commented("    CALL SCROLL(" + script::argumentText(line.LineScroll) +
-                                     ")", script::ScrollComment);
-        end = script::line("    EOT");
-    }
-    ScriptWriter::MakeDoLine(message, line.LineText, i);
-    line.LineScript += erase + end;
+    EditLine& line = message.line(i);
+    std::string& out = line.LineScript;
+    const bool shortLine = length >= 1 && length < static_cast<std::size_t>(DisplayWidth) &&
+                           line.LineScroll.empty();
+    const bool centre = shortLine && hasControlWord(line.LineText, "qc");
+    appendCursor(out, line);
+    if (centre)
+        script::appendLine(out, { script::CenterLineComment });
+    appendFontStatement(out, line);
+    if (!line.LineScroll.empty())
+        script::appendCommented(out, { "    CALL SCROLL(", script::argumentText(line.LineScroll), ")" },
+                                script::ScrollComment);
+    ScriptWriter::MakeDoLine(message, centre ? centred(line.LineText, length) : line.LineText, i);
+    if (shortLine)
+        script::appendCommented(out, { script::EraseLine }, script::EraseComment);
+    if (!line.LineScroll.empty())
+        script::appendLine(out, { "    EOT" });
 }
 
 }  // namespace
@@ -160,48 +170,48 @@ void ScriptWriter::SubMake(CurrentMessage& message)
         return;
     const BusyNotice notice(m_ui, "Assembling message " + withLeadingBlank(message.MessageNumber));
     message.MessageScript = guarded("SubMake", [&] {
-        CurrentMessage work = message;
-        const int lines = writtenLines(work);
+        const int lines = writtenLines(message);
         for (int i = 1; i <= lines; ++i)
-            LineMake(work, i);
+            LineMake(message, i);
 
         const std::string startOther =
-                startStatements(work.StartOtherTask, script::StartOtherComment);
-        const std::string startSame = startStatements(work.StartSameTask, script::StartSameComment);
-        const std::string clearScreen = work.ClearScreen.empty()
+                startStatements(message.StartOtherTask, script::StartOtherComment);
+        const std::string startSame = startStatements(message.StartSameTask, script::StartSameComment);
+        const std::string clearScreen = message.ClearScreen.empty()
                                                 ? std::string {}
                                                 : commented("    CLS", script::ClsComment);
         std::string relay;
-        if (work.RelayState == "ON")
+        if (message.RelayState == "ON")
             relay = commented("    CALL RELAY(ON)", script::RelayOnComment);
-        else if (work.RelayState == "OFF")
+        else if (message.RelayState == "OFF")
             relay = commented("    CALL RELAY(OFF)", script::RelayOffComment);
 
         // A scrolled or block-played line goes last in the block.
         for (int i = 1; i <= lines; ++i) {
-            const EditLine& line = work.line(i);
+            const EditLine& line = message.line(i);
             if ((!line.LineBlock.empty() || !line.LineScroll.empty()) && !line.LineScript.empty() &&
                 i != lines)
-                std::swap(work.line(i).LineScript, work.line(lines).LineScript);
+                std::swap(message.line(i).LineScript, message.line(lines).LineScript);
         }
         std::string linesText;
+        linesText.reserve(1024);
         for (int i = 1; i <= lines; ++i)
-            linesText += work.line(i).LineScript;
+            linesText += message.line(i).LineScript;
 
         std::string device;
-        if (work.OutputDevice == "HOST") {
+        if (message.OutputDevice == "HOST") {
             device = commented("    CALL OUTPUT_DEVICE(HOST)", script::HostComment);
-        } else if (!work.OutputDevice.empty()) {
+        } else if (!message.OutputDevice.empty()) {
             device = script::line(script::SerialComment) +
                      script::line("    CALL OUTPUT_DEVICE(SERIAL)") +
                      script::line("    PRINT\"" +
-                                  script::quotedText(script::argumentText(work.OutputDevice)) +
+                                  script::quotedText(script::argumentText(message.OutputDevice)) +
                                   "\";") +
                      script::line("    CALL OUTPUT_DEVICE(DISPLAY)");
         }
         std::string lockOn;
         std::string lockOff;
-        if (!work.LockOn.empty()) {
+        if (!message.LockOn.empty()) {
             lockOn = commented("    CALL LOCK_BUFFER(ON)", script::LockOnComment);
             lockOff = commented("    CALL LOCK_BUFFER(OFF)", script::LockOffComment);
         }
@@ -211,13 +221,14 @@ void ScriptWriter::SubMake(CurrentMessage& message)
             return std::string {};
 
         std::string body;
+        body.reserve(linesText.size() + 512);
         body += CrLf;
         body += script::line(script::CautionLine);
         body += CrLf;
         body += startOther + device + lockOn + clearScreen + relay + linesText + lockOff +
                 startSame;
         const std::int32_t check = CheckValueOfBody(m_checkValues, body);
-        return SubHeader(work.MessageNumber, work.task(), check) + body + "END SUB" +
+        return SubHeader(message.MessageNumber, message.task(), check) + body + "END SUB" +
                std::string(CrLf);
     });
 }
@@ -227,21 +238,14 @@ void ScriptWriter::LineMake(CurrentMessage& message, int i)
     guarded("LineMake", [&] {
         EditLine& line = message.line(i);
         line.LineScript.clear();
-        const std::size_t length = GetText(line.LineText).size();
+        const std::size_t length = plainLength(line.LineText);
         if (length == 0)
             return;
-        line.LineScript = script::line("LINE" + std::to_string(line.LineLabel) + ":");
-        if (line.LineBlock.empty()) {
-            normalLine(line, message, i, length);
-            return;
-        }
-        const std::string wait =
-                message.BlockWait.empty()
-                        ? std::string {}
-                        : commented("    CALL WAIT(" + script::argumentText(message.BlockWait) +
-                                    ")", script::WaitComment);
-        if (message.BlockScrollOn || message.VerticalScrollOn)
-            blockPlayedLine(message, i, wait);
+        script::appendLine(line.LineScript, { "LINE", std::to_string(line.LineLabel), ":" });
+        if (line.LineBlock.empty())
+            normalLine(message, i, length);
+        else if (message.BlockScrollOn || message.VerticalScrollOn)
+            blockPlayedLine(message, i);
     });
 }
 
@@ -249,16 +253,16 @@ void ScriptWriter::MakeDoLine(CurrentMessage& message, std::string_view rich, in
 {
     guarded("MakeDoLine", [&] {
         EditLine& line = message.line(i);
-        const std::string blinkOn =
-                script::line("    CALL BLINK(" +
-                             (line.LineBlink.empty() ? std::string(script::DefaultBlink)
-                                                     : script::argumentText(line.LineBlink)) +
-                             ")");
-        const std::string blinkOff = script::line("    CALL BLINK(-1)");
+        std::string& out = line.LineScript;
+        const std::string blinkArgument = line.LineBlink.empty()
+                                                  ? std::string(script::DefaultBlink)
+                                                  : script::argumentText(line.LineBlink);
         bool blinking = false;
         auto setBlinking = [&](bool on) {
-            if (on != blinking)
-                line.LineScript += on ? blinkOn : blinkOff;
+            if (on && !blinking)
+                script::appendLine(out, { "    CALL BLINK(", blinkArgument, ")" });
+            else if (!on && blinking)
+                script::appendLine(out, { "    CALL BLINK(-1)" });
             blinking = on;
         };
 
@@ -268,10 +272,12 @@ void ScriptWriter::MakeDoLine(CurrentMessage& message, std::string_view rich, in
                 continue;
             if (*font == PlainFont || *font == BlinkingTextFont) {
                 setBlinking(*font == BlinkingTextFont);
-                line.LineScript += script::line("    PRINT\"" + script::quotedText(run.text) + "\";");
+                out += "    PRINT\"";
+                script::appendQuoted(out, run.text);
+                out += "\";\r\n";
             } else if (isVariableFont(*font)) {
                 setBlinking(isBlinkingFont(*font));
-                line.LineScript += variableStatements(*font, run.text);
+                appendVariable(out, *font, run.text);
             }
         }
         setBlinking(false);

@@ -13,12 +13,11 @@ class ScriptWriter {
 public:
     ScriptWriter(CheckValueSource& checkValues, UserInterface& ui);
 
-    // Writes MessageScript from the message's fields (nothing when ScriptEditOnly is set). It
-    // works on a copy, so the fields are left as they were.
+    // Writes MessageScript from the message's fields (nothing when ScriptEditOnly is set). The
+    // fields are left as they were; only the scratch LineScript changes.
     void SubMake(CurrentMessage& message);
 
-    // Fills LineScript of one display line; a centred line gets its centring blanks in front
-    // of LineText, as the block is assembled.
+    // Fills LineScript of one display line.
     static void LineMake(CurrentMessage& message, int line);
 
     // Appends the output statements of one line's or block's rich text to LineScript[line].

@@ -1,1 +1,83 @@
-int main() { return 0; }
+// mq5300: the headless companion of the editor. It writes the SUB text of a message from its
+// fields, reads the fields back from a text, computes check values and lists script files.
+
+#include "commanderror.h"
+#include "commands.h"
+#include "textio.h"
+
+#include "model/modelfailure.h"
+
+#include <cstdio>
+#include <exception>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view Usage =
+        "usage: mq5300 <command> [options]\n"
+        "\n"
+        "  make                    message fields as JSON on stdin -> its SUB text on stdout\n"
+        "  read --number N [--lines 2|4] [--placeholder C]\n"
+        "                          SUB text on stdin -> its fields as JSON on stdout\n"
+        "  crc                     check value of stdin's bytes as a signed decimal number\n"
+        "  list FILE.src           one line per message of a script file\n"
+        "\n"
+        "Text is UTF-8. Errors give one line on stderr and exit code 2.\n";
+
+struct Command {
+    std::string_view name;
+    void (*run)(marquis::cli::Arguments);
+};
+
+constexpr Command Commands[] = {
+    { "make", marquis::cli::makeCommand },
+    { "read", marquis::cli::readCommand },
+    { "crc", marquis::cli::crcCommand },
+    { "list", marquis::cli::listCommand },
+};
+
+// Parts taken from the input are cut short where they are put in; the whole line is only kept
+// free of line breaks here.
+int report(const std::string& text)
+{
+    std::fprintf(stderr, "mq5300: %s\n", marquis::cli::printable(text, 4000).c_str());
+    return 2;
+}
+
+int dispatch(const std::vector<std::string_view>& arguments)
+{
+    if (arguments.empty()) {
+        std::fputs(Usage.data(), stderr);
+        return 2;
+    }
+    const std::string_view name = arguments.front();
+    if (name == "--help" || name == "-h" || name == "help") {
+        std::fputs(Usage.data(), stdout);
+        return 0;
+    }
+    for (const Command& command : Commands) {
+        if (command.name == name) {
+            command.run(marquis::cli::Arguments(arguments).subspan(1));
+            return 0;
+        }
+    }
+    return report("unknown command \"" + std::string(name) + "\"; try mq5300 --help");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return dispatch(std::vector<std::string_view>(argv + 1, argv + argc));
+    } catch (const marquis::cli::CommandError& e) {
+        return report(e.what());
+    } catch (const marquis::ModelFailure& e) {
+        return report("internal error in " + e.procedure() + ": " + e.what());
+    } catch (const std::exception& e) {
+        return report(std::string("internal error: ") + e.what());
+    } catch (...) {
+        return report("internal error");
+    }
+}

@@ -1,0 +1,21 @@
+#include "commanderror.h"
+#include "commands.h"
+#include "requirecomponent.h"
+#include "textio.h"
+
+#include "model/crccomponent.h"
+#include "platform/executablefolder.h"
+
+namespace marquis::cli {
+
+void crcCommand(Arguments arguments)
+{
+    if (!arguments.empty())
+        throw CommandError("crc takes no arguments; the bytes come on stdin");
+    const std::string bytes = readStandardInput();
+    CrcComponent component(executableFolder());
+    requireComponent(component);
+    writeStandardOutput(std::to_string(component.checkValueOf(bytes)) + "\n");
+}
+
+}  // namespace marquis::cli
