@@ -6,16 +6,6 @@ using namespace marquis::testing;
 
 namespace {
 
-// A SUB block around the given statements, with a check value that holds.
-std::string subText(int number, int task, const std::string& statements)
-{
-    const std::string body =
-            "\r\n// Caution! Manually editing will prevent Quick Edit from loading this "
-            "message.\r\n\r\n" +
-            statements;
-    return SubHeader(number, task, expectedCheckValue(body)) + body + "END SUB\r\n";
-}
-
 class ScriptReaderTest : public ModelTest {
 protected:
     CurrentMessage read(const std::string& statements, int unitLines = 4)
@@ -31,13 +21,7 @@ protected:
 
 TEST_F(ScriptReaderTest, FirstWorkedExampleReadsBack)
 {
-    const CurrentMessage message = read(
-            "LINE1:\r\n    CALL CURSOR(1,1)\r\n    PRINT\"Hello \";\r\n    CALL BLINK(25,ON)\r\n"
-            "    PRINT\"WORLD\";\r\n    CALL BLINK(-1)\r\n"
-            "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n"
-            "LINE2:\r\n    CALL CURSOR(2,1)\r\n// Center line\r\n    PRINT\"      \";\r\n"
-            "    PRINT\"Line two\";\r\n"
-            "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n");
+    const CurrentMessage message = read(testData("model/worked-example-1/statements.txt"));
     EXPECT_FALSE(message.ScriptEditOnly);
     EXPECT_EQ(message.task(), 2);
     EXPECT_EQ(message.line(1).LineText, "\\sb90\\sa90 \\f0 \\cf0 Hello \\f65 \\cf0 WORLD");

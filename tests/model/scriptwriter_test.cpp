@@ -44,27 +44,7 @@ TEST_F(ScriptWriterTest, FirstWorkedExampleByteForByte)
     message.line(1).LineBlink = "25,ON";
     message.line(2).LineText = "\\sb90\\sa90 \\qc \\f0 \\cf0 Line two";
     writer.SubMake(message);
-
-    const std::string body =
-            "\r\n"
-            "// Caution! Manually editing will prevent Quick Edit from loading this message.\r\n"
-            "\r\n"
-            "LINE1:\r\n"
-            "    CALL CURSOR(1,1)\r\n"
-            "    PRINT\"Hello \";\r\n"
-            "    CALL BLINK(25,ON)\r\n"
-            "    PRINT\"WORLD\";\r\n"
-            "    CALL BLINK(-1)\r\n"
-            "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n"
-            "LINE2:\r\n"
-            "    CALL CURSOR(2,1)\r\n"
-            "// Center line\r\n"
-            "    PRINT\"      \";\r\n"
-            "    PRINT\"Line two\";\r\n"
-            "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n";
-    const std::int32_t check = expectedCheckValue(body);
-    EXPECT_EQ(message.MessageScript, "SUB 5(TASK=1)    // CRC value =" + withLeadingBlank(check) +
-                                             "\r\n" + body + "END SUB\r\n");
+    EXPECT_EQ(message.MessageScript, subText(5, 1, testData("model/worked-example-1/statements.txt")));
     // The fields themselves are left as they were.
     EXPECT_EQ(message.line(2).LineText, "\\sb90\\sa90 \\qc \\f0 \\cf0 Line two");
 }
@@ -75,21 +55,7 @@ TEST_F(ScriptWriterTest, SecondWorkedExampleVerticalAndHorizontalBlocks)
     message.VerticalScrollOn = true;
     message.line(1).LineBlock = "0,3";
     message.BlockWait = "10";
-    const std::string verticalBlocks =
-            "LINE1:\r\n"
-            "    CALL DROP_MARKER(0)\r\n"
-            "// Don't center block 1\r\n"
-            "    PRINT\r\n"
-            "    PRINT\"FIRST\";\r\n"
-            "    CALL ERASE_TO_EOL(-1,-1)                 // Erase to the end of the line\r\n"
-            "    CALL WAIT(10)                            // Pause program execution \r\n"
-            "// Don't center block 2\r\n"
-            "    PRINT\r\n"
-            "    PRINT\"SECOND\";\r\n"
-            "    CALL ERASE_TO_EOL(-1,-1)                 // Erase to the end of the line\r\n"
-            "    CALL WAIT(10)                            // Pause program execution \r\n"
-            "    CALL GOTO_MARKER(0,3)\r\n";
-    EXPECT_EQ(statements(message), verticalBlocks);
+    EXPECT_EQ(statements(message), testData("model/worked-example-2/statements.txt"));
 
     message.VerticalScrollOn = false;
     message.BlockScrollOn = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/checkvalues.h"
 #include "model/crccomponent.h"
 #include "model/scriptreader.h"
 #include "model/scriptwriter.h"
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <zlib.h>
@@ -20,6 +23,26 @@ inline std::int32_t expectedCheckValue(std::string_view text)
     const uLong crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()),
                             static_cast<uInt>(text.size()));
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(crc));
+}
+
+// A SUB block around the given statements, with a check value that holds.
+inline std::string subText(int number, int task, const std::string& statements)
+{
+    const std::string body =
+            "\r\n// Caution! Manually editing will prevent Quick Edit from loading this "
+            "message.\r\n\r\n" +
+            statements;
+    return SubHeader(number, task, expectedCheckValue(body)) + body + "END SUB\r\n";
+}
+
+// A golden file of tests/data, byte for byte.
+inline std::string testData(const std::string& relativePath)
+{
+    std::ifstream file(std::string(TEST_DATA_DIR) + "/" + relativePath, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    EXPECT_TRUE(file.good() || file.eof()) << "cannot read test data " << relativePath;
+    return text.str();
 }
 
 // A check-value source that always answers the same number.

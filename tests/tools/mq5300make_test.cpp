@@ -10,23 +10,6 @@ using Json = nlohmann::json;
 
 namespace {
 
-const std::string Caution =
-        "\r\n// Caution! Manually editing will prevent Quick Edit from loading this message.\r\n"
-        "\r\n";
-
-const std::string EraseLine =
-        "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n";
-const std::string EraseBlock =
-        "    CALL ERASE_TO_EOL(-1,-1)                 // Erase to the end of the line\r\n";
-const std::string Wait10 =
-        "    CALL WAIT(10)                            // Pause program execution \r\n";
-
-std::string subText(int number, int task, const std::string& statements)
-{
-    const std::string body = Caution + statements;
-    return SubHeader(number, task, expectedCheckValue(body)) + body + "END SUB\r\n";
-}
-
 TEST(Mq5300Make, FirstWorkedExampleByteForByte)
 {
     const ProcessResult result = mq5300({ "make" }, R"({
@@ -37,21 +20,7 @@ TEST(Mq5300Make, FirstWorkedExampleByteForByte)
         ] })");
     ASSERT_EQ(result.exitCode, 0) << result.errors;
     EXPECT_EQ(result.errors, "");
-    EXPECT_EQ(result.output,
-              subText(5, 1,
-                      "LINE1:\r\n"
-                      "    CALL CURSOR(1,1)\r\n"
-                      "    PRINT\"Hello \";\r\n"
-                      "    CALL BLINK(25,ON)\r\n"
-                      "    PRINT\"WORLD\";\r\n"
-                      "    CALL BLINK(-1)\r\n"
-                      + EraseLine +
-                      "LINE2:\r\n"
-                      "    CALL CURSOR(2,1)\r\n"
-                      "// Center line\r\n"
-                      "    PRINT\"      \";\r\n"
-                      "    PRINT\"Line two\";\r\n"
-                      + EraseLine));
+    EXPECT_EQ(result.output, subText(5, 1, testData("model/worked-example-1/statements.txt")));
 }
 
 TEST(Mq5300Make, SecondWorkedExampleByteForByte)
@@ -61,21 +30,7 @@ TEST(Mq5300Make, SecondWorkedExampleByteForByte)
         "Lines": [ { "LineText": "\\sb90\\sa90 \\f0 \\cf0 FIRST\\par\r\n\\f0 \\cf0 SECOND",
                      "LineBlock": "0,3" } ] })");
     ASSERT_EQ(result.exitCode, 0) << result.errors;
-    EXPECT_EQ(result.output,
-              subText(0, 0,
-                      "LINE1:\r\n"
-                      "    CALL DROP_MARKER(0)\r\n"
-                      "// Don't center block 1\r\n"
-                      "    PRINT\r\n"
-                      "    PRINT\"FIRST\";\r\n"
-                      + EraseBlock
-                      + Wait10 +
-                      "// Don't center block 2\r\n"
-                      "    PRINT\r\n"
-                      "    PRINT\"SECOND\";\r\n"
-                      + EraseBlock
-                      + Wait10 +
-                      "    CALL GOTO_MARKER(0,3)\r\n"));
+    EXPECT_EQ(result.output, subText(0, 0, testData("model/worked-example-2/statements.txt")));
 }
 
 TEST(Mq5300Make, WindowsCharactersOutsideAndInside)
