@@ -34,10 +34,10 @@ CurrentMessage fullMessage()
     message.line(1).LineBlink = "40,1";
     message.line(1).LineFont = "ENGLISH";
     message.line(2).LineText =
-            "\\sb90\\sa90 \\f65 \\cf0 ALERT \\f3 \\cf4 ###\\f35 \\cf4 ####\\f20 \\cf4 ##";
+        "\\sb90\\sa90 \\f65 \\cf0 ALERT \\f3 \\cf4 ###\\f35 \\cf4 ####\\f20 \\cf4 ##";
     message.line(2).LineBlink = "25,ON";
     message.line(3).LineText =
-            "\\sb90\\sa90 \\f0 \\cf0 This line scrolls across the display all day long";
+        "\\sb90\\sa90 \\f0 \\cf0 This line scrolls across the display all day long";
     message.line(3).LineScroll = "25,0";
     message.line(4).LineText = "\\sb90\\sa90 \\qc \\f0 \\cf0 FIRST BLOCK\\par\r\n\\f0 \\cf0 "
                                "SECOND\\par\r\n\\ql \\f65 \\cf0 THIRD \"Q\"";
@@ -75,12 +75,18 @@ void writeCheckAndRead(benchmark::State& state, const CurrentMessage& original)
         state.SkipWithError("the message failed its own check value");
 }
 
-void BM_WorkedExample(benchmark::State& state) { writeCheckAndRead(state, workedExample()); }
-void BM_FullMessage(benchmark::State& state) { writeCheckAndRead(state, fullMessage()); }
+void BM_WorkedExample(benchmark::State& state)
+{
+    writeCheckAndRead(state, workedExample());
+}
+void BM_FullMessage(benchmark::State& state)
+{
+    writeCheckAndRead(state, fullMessage());
+}
 
 BENCHMARK(BM_WorkedExample);
 BENCHMARK(BM_FullMessage);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

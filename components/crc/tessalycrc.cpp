@@ -4,12 +4,11 @@
 
 #include "componentabi.h"
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <cstring>
 #include <new>
 #include <type_traits>
+#include <zlib.h>
 
 namespace {
 
@@ -48,16 +47,16 @@ std::int32_t crcValue(const MarquisCrcObject* self)
     return implementation(self)->value;
 }
 
-constexpr MarquisCrcTable crcTable = {release, calcCrc, crcValue};
+constexpr MarquisCrcTable crcTable = { release, calcCrc, crcValue };
 
-}  // namespace
+} // namespace
 
 extern "C" MARQUIS_COMPONENT_EXPORT void* marquis_create_component(const char* className)
 {
     if (className == nullptr || std::strcmp(className, MARQUIS_CRC_CLASS_NAME) != 0) {
         return nullptr;
     }
-    auto* object = new (std::nothrow) CrcObject{{&crcTable}, 0};
+    auto* object = new (std::nothrow) CrcObject { { &crcTable }, 0 };
     return object == nullptr ? nullptr : &object->header;
 }
 

@@ -14,7 +14,7 @@ struct SubParts {
     bool hasSubLine = false;
     std::optional<int> task;
     std::optional<std::int32_t> storedCheck;
-    std::string_view body;  // the body lines follow each other in the text
+    std::string_view body; // the body lines follow each other in the text
 };
 
 SubParts partsOf(std::string_view subText)
@@ -38,7 +38,8 @@ SubParts partsOf(std::string_view subText)
                 if (parseWholeNumber(value, number))
                     parts.storedCheck = static_cast<std::int32_t>(number);
             }
-            bodyBegin = static_cast<std::size_t>(statement.data() + statement.size() - subText.data());
+            bodyBegin =
+                static_cast<std::size_t>(statement.data() + statement.size() - subText.data());
             continue;
         }
         if (statement.starts_with("END SUB")) {
@@ -53,13 +54,13 @@ SubParts partsOf(std::string_view subText)
 // The body of a message without content: an empty label for every display line.
 bool isEmptyBody(std::string_view body, int unitLines)
 {
-    constexpr std::size_t labelLength = 10;  // CR LF "LINEn:" CR LF
+    constexpr std::size_t labelLength = 10; // CR LF "LINEn:" CR LF
     if (body.size() != labelLength * static_cast<std::size_t>(std::max(unitLines, 0)) + 2)
         return false;
     return body == BodyOfSub(EmptyMessageText(0, 0, unitLines));
 }
 
-}  // namespace
+} // namespace
 
 std::int32_t CheckValueOfBody(CheckValueSource& source, std::string_view body)
 {
@@ -99,16 +100,16 @@ void CheckCurrentMessage(CurrentMessage& message, CheckValueSource& source, User
             message.setTask(*parts.task);
 
         const std::int32_t computed =
-                isEmptyBody(parts.body, message.UnitLines) ? 0 : CheckValueOfBody(source, parts.body);
+            isEmptyBody(parts.body, message.UnitLines) ? 0 : CheckValueOfBody(source, parts.body);
 
         // A text with no SUB line at all is not a message this editor wrote; it is shown as
         // text rather than read as an empty message, which storing would then delete.
         const bool foreign = !parts.hasSubLine &&
-                             message.MessageScript.find_first_not_of(" \r\n") != std::string::npos;
+            message.MessageScript.find_first_not_of(" \r\n") != std::string::npos;
         message.ScriptEditOnly =
-                foreign || (computed != 0 && (!parts.storedCheck || computed != *parts.storedCheck));
+            foreign || (computed != 0 && (!parts.storedCheck || computed != *parts.storedCheck));
         ui.status("");
     });
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -27,4 +27,4 @@ std::string SubHeader(int number, int task, std::int32_t checkValue);
 // MessageTask and sets ScriptEditOnly when the text no longer matches its check value.
 void CheckCurrentMessage(CurrentMessage& message, CheckValueSource& source, UserInterface& ui);
 
-}  // namespace marquis
+} // namespace marquis

@@ -14,4 +14,4 @@ public:
     virtual std::int32_t checkValueOf(std::string_view text) = 0;
 };
 
-}  // namespace marquis
+} // namespace marquis

@@ -19,7 +19,7 @@ bool isNamePart(std::string_view part)
 {
     return !part.empty() && std::all_of(part.begin(), part.end(), [](char c) {
         return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-               c == '_';
+            c == '_';
     });
 }
 
@@ -27,7 +27,7 @@ bool isNamePart(std::string_view part)
 struct FileStamp {
     bool exists = false;
     std::uintmax_t size = 0;
-    std::filesystem::file_time_type written{};
+    std::filesystem::file_time_type written {};
 
     bool operator==(const FileStamp&) const = default;
 };
@@ -50,7 +50,7 @@ FileStamp stampOf(const std::filesystem::path& file)
     return stamp;
 }
 
-}  // namespace
+} // namespace
 
 // Resolves the identifier, loads the module and creates objects of the class.
 class CrcComponent::Loader {
@@ -63,7 +63,7 @@ public:
             dot == std::string_view::npos ? std::string_view() : identifier.substr(dot + 1);
         if (!isNamePart(library) || !isNamePart(className)) {
             m_error = "\"" + std::string(identifier) +
-                      "\" is not a component identifier of the form Library.Class";
+                "\" is not a component identifier of the form Library.Class";
             return;
         }
         m_modulePath = programFolder / (std::string(library) + std::string(DynamicModule::suffix));
@@ -106,7 +106,7 @@ private:
             return true;
         }
         if (m_modulePath.empty()) {
-            return false;  // malformed identifier: nothing will ever load
+            return false; // malformed identifier: nothing will ever load
         }
         const FileStamp stamp = stampOf(m_modulePath);
         if (m_failedStamp == stamp) {
@@ -125,8 +125,8 @@ private:
         const auto create =
             module.function<MarquisCreateComponentFunction>(MARQUIS_COMPONENT_ENTRY_POINT);
         if (create == nullptr) {
-            m_error = m_modulePath.string() + ": not a component module (" +
-                      module.errorText() + ")";
+            m_error =
+                m_modulePath.string() + ": not a component module (" + module.errorText() + ")";
             return false;
         }
         m_module = std::move(module);
@@ -144,8 +144,7 @@ private:
     std::optional<FileStamp> m_failedStamp;
 };
 
-CrcComponent::CrcComponent(const std::filesystem::path& programFolder,
-                           std::string_view identifier)
+CrcComponent::CrcComponent(const std::filesystem::path& programFolder, std::string_view identifier)
     : m_loader(std::make_unique<Loader>(programFolder, identifier))
 {
 }
@@ -195,4 +194,4 @@ const std::filesystem::path& CrcComponent::modulePath() const
     return m_loader->modulePath();
 }
 
-}  // namespace marquis
+} // namespace marquis

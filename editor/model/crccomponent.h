@@ -20,7 +20,7 @@ public:
     // identifier is "Library.Class": the module <programFolder>/Library<suffix> and the class
     // created from it. Nothing is loaded yet.
     explicit CrcComponent(const std::filesystem::path& programFolder,
-                          std::string_view identifier = defaultIdentifier);
+        std::string_view identifier = defaultIdentifier);
     ~CrcComponent() override;
 
     CrcComponent(const CrcComponent&) = delete;
@@ -45,4 +45,4 @@ private:
     std::unique_ptr<Loader> m_loader;
 };
 
-}  // namespace marquis
+} // namespace marquis

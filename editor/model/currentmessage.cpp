@@ -18,7 +18,7 @@ void CurrentMessage::setTask(int task)
 {
     if (isMessageNumber(MessageNumber))
         MessageTask[static_cast<std::size_t>(MessageNumber)] =
-                static_cast<std::int16_t>(isTask(task) ? task : 0);
+            static_cast<std::int16_t>(isTask(task) ? task : 0);
 }
 
 void CurrentMessage::clearAttributes()
@@ -44,8 +44,17 @@ void CurrentMessage::clearAttributes()
     VerticalScrollOn = false;
 }
 
-bool isMessageNumber(long long n) { return n >= 0 && n < MessageCount; }
-bool isTask(long long t) { return t >= 0 && t < TaskCount; }
-bool isUnitLines(long long lines) { return lines == 2 || lines == 4; }
+bool isMessageNumber(long long n)
+{
+    return n >= 0 && n < MessageCount;
+}
+bool isTask(long long t)
+{
+    return t >= 0 && t < TaskCount;
+}
+bool isUnitLines(long long lines)
+{
+    return lines == 2 || lines == 4;
+}
 
-}  // namespace marquis
+} // namespace marquis

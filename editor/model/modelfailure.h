@@ -12,7 +12,8 @@ namespace marquis {
 class ModelFailure : public std::runtime_error {
 public:
     ModelFailure(std::string procedure, const std::string& what)
-        : std::runtime_error(what), m_procedure(std::move(procedure))
+        : std::runtime_error(what)
+        , m_procedure(std::move(procedure))
     {
     }
     const std::string& procedure() const { return m_procedure; }
@@ -22,8 +23,7 @@ private:
 };
 
 // Runs `body`; an unexpected exception leaves as a ModelFailure that names `procedure`.
-template <typename Body>
-decltype(auto) guarded(const char* procedure, Body&& body)
+template <typename Body> decltype(auto) guarded(const char* procedure, Body&& body)
 {
     try {
         return std::forward<Body>(body)();
@@ -34,4 +34,4 @@ decltype(auto) guarded(const char* procedure, Body&& body)
     }
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -60,4 +60,4 @@ std::string_view rightTrimmed(std::string_view text)
     return text;
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -22,4 +22,4 @@ bool parseWholeNumber(std::string_view text, long long& value);
 std::string_view trimmed(std::string_view text);
 std::string_view rightTrimmed(std::string_view text);
 
-}  // namespace marquis
+} // namespace marquis

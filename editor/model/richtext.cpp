@@ -2,7 +2,6 @@
 
 #include "model/runscanner.h"
 
-
 namespace marquis {
 namespace {
 
@@ -10,8 +9,7 @@ constexpr std::string_view ParagraphEnd = "\\par\r\n";
 
 // Calls `visible(rawPosition, character)` for every visible character, with the control-word
 // rules of the plain-text count. A leading "{...}" group on its own lines is skipped.
-template <typename Visible>
-void forEachVisible(std::string_view rich, Visible&& visible)
+template <typename Visible> void forEachVisible(std::string_view rich, Visible&& visible)
 {
     std::size_t p = 0;
     if (rich.starts_with("\r\n{")) {
@@ -49,8 +47,7 @@ void forEachVisible(std::string_view rich, Visible&& visible)
 }
 
 // Calls `word(name, parameter, hasParameter)` for every control word of the text.
-template <typename Word>
-void forEachControlWord(std::string_view rich, Word&& word)
+template <typename Word> void forEachControlWord(std::string_view rich, Word&& word)
 {
     for (std::size_t p = 0; p < rich.size(); ++p) {
         if (rich[p] != '\\')
@@ -60,8 +57,8 @@ void forEachControlWord(std::string_view rich, Word&& word)
             continue;
         }
         std::size_t q = p + 1;
-        while (q < rich.size() && ((rich[q] >= 'a' && rich[q] <= 'z') ||
-                                   (rich[q] >= 'A' && rich[q] <= 'Z')))
+        while (q < rich.size() &&
+            ((rich[q] >= 'a' && rich[q] <= 'z') || (rich[q] >= 'A' && rich[q] <= 'Z')))
             ++q;
         const std::string_view name = rich.substr(p + 1, q - p - 1);
         bool negative = false;
@@ -82,8 +79,7 @@ void forEachControlWord(std::string_view rich, Word&& word)
     }
 }
 
-template <typename Predicate>
-bool anyFont(std::string_view rich, Predicate predicate)
+template <typename Predicate> bool anyFont(std::string_view rich, Predicate predicate)
 {
     bool found = false;
     forEachControlWord(rich, [&](std::string_view name, long long n, bool hasNumber) {
@@ -106,15 +102,24 @@ bool onlyBlanks(std::string_view text)
     return countLeading(text, ' ') == text.size();
 }
 
-}  // namespace
+} // namespace
 
-bool isVariableFont(long long font) { return font >= 1 && font <= 64; }
+bool isVariableFont(long long font)
+{
+    return font >= 1 && font <= 64;
+}
 bool isBlinkingFont(long long font)
 {
     return (font >= 17 && font <= 32) || (font >= 49 && font <= 65);
 }
-bool isZeroFilledFont(long long font) { return font >= 33 && font <= 64; }
-int variableOfFont(long long font) { return static_cast<int>((font - 1) % 16 + 1); }
+bool isZeroFilledFont(long long font)
+{
+    return font >= 33 && font <= 64;
+}
+int variableOfFont(long long font)
+{
+    return static_cast<int>((font - 1) % 16 + 1);
+}
 
 std::string fontControlWords(long long font)
 {
@@ -283,4 +288,4 @@ std::vector<std::string> splitBlocks(std::string_view rich)
     }
 }
 
-}  // namespace marquis
+} // namespace marquis

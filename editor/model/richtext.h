@@ -50,12 +50,12 @@ std::size_t firstVisiblePosition(std::string_view rich);
 std::vector<std::string> splitBlocks(std::string_view rich);
 
 // Font classes of the rich-text encoding.
-bool isVariableFont(long long font);      // 1..64
-bool isBlinkingFont(long long font);      // 17..32, 49..64 and 65
-bool isZeroFilledFont(long long font);    // 33..64
-int variableOfFont(long long font);       // 1..16 for a variable font
+bool isVariableFont(long long font); // 1..64
+bool isBlinkingFont(long long font); // 17..32, 49..64 and 65
+bool isZeroFilledFont(long long font); // 33..64
+int variableOfFont(long long font); // 1..16 for a variable font
 
 // The control words that open a run of the given font, e.g. "\f65 \cf0 ".
 std::string fontControlWords(long long font);
 
-}  // namespace marquis
+} // namespace marquis

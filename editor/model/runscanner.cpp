@@ -19,7 +19,7 @@ RunScan scanRuns(std::string_view rich)
     };
     auto finishRun = [&](std::size_t end) {
         if (!started)
-            return;  // control words without text stay for the tail
+            return; // control words without text stay for the tail
         run.end = end;
         scan.runs.push_back(std::move(run));
         run = RichRun {};
@@ -91,4 +91,4 @@ std::optional<long long> runFont(std::string_view controlWords)
     return numberValue(controlWords.substr(f + 2, blank - f - 2));
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -9,16 +9,16 @@ namespace marquis {
 
 // One run of visible text of a rich-text line, with the control words collected in front of it.
 struct RichRun {
-    std::string controlWords;  // the control words in front of the run, spaces included
-    std::string text;          // visible text; a literal backslash is a single '\' here
-    std::size_t begin = 0;     // the run's span in the rich text: its control words ...
-    std::size_t textBegin = 0;  // ... then its text, up to
+    std::string controlWords; // the control words in front of the run, spaces included
+    std::string text; // visible text; a literal backslash is a single '\' here
+    std::size_t begin = 0; // the run's span in the rich text: its control words ...
+    std::size_t textBegin = 0; // ... then its text, up to
     std::size_t end = 0;
 };
 
 struct RunScan {
     std::vector<RichRun> runs;
-    std::size_t tailBegin = 0;  // control words after the last run start here
+    std::size_t tailBegin = 0; // control words after the last run start here
 };
 
 // Splits rich text into runs the way the script writer reads it: control words gather until
@@ -37,4 +37,4 @@ inline bool isDisplayCharacter(char c)
     return u >= 32 && u <= 127;
 }
 
-}  // namespace marquis
+} // namespace marquis

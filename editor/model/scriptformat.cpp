@@ -16,8 +16,8 @@ void appendLine(std::string& out, std::initializer_list<std::string_view> pieces
     out += CrLf;
 }
 
-void appendCommented(std::string& out, std::initializer_list<std::string_view> pieces,
-                     std::string_view comment)
+void appendCommented(
+    std::string& out, std::initializer_list<std::string_view> pieces, std::string_view comment)
 {
     std::size_t length = 0;
     for (const std::string_view piece : pieces) {
@@ -86,4 +86,4 @@ std::string_view withoutIndent(std::string_view statement)
     return statement;
 }
 
-}  // namespace marquis::script
+} // namespace marquis::script

@@ -12,20 +12,20 @@ namespace script {
 
 inline constexpr std::string_view CrLf = "\r\n";
 inline constexpr std::string_view Indent = "    ";
-inline constexpr std::size_t CommentColumn = 46;  // trailing comments start here (1-based)
+inline constexpr std::size_t CommentColumn = 46; // trailing comments start here (1-based)
 
 inline constexpr std::string_view CautionLine =
-        "// Caution! Manually editing will prevent Quick Edit from loading this message.";
+    "// Caution! Manually editing will prevent Quick Edit from loading this message.";
 inline constexpr std::string_view CrcComment = "    // CRC value =";
 
 inline constexpr std::string_view StartOtherComment = "// Start message on different task ";
 inline constexpr std::string_view StartSameComment = "// Start message on same task ";
 inline constexpr std::string_view HostComment =
-        "// Send current meaage to 5300 (Version 2 unit only) slave";
+    "// Send current meaage to 5300 (Version 2 unit only) slave";
 inline constexpr std::string_view SerialComment =
-        "// Send specified text in PRINT command below through serial port out";
+    "// Send specified text in PRINT command below through serial port out";
 inline constexpr std::string_view LockOnComment =
-        "// Lock the current message-can't be interrupted until completely executed";
+    "// Lock the current message-can't be interrupted until completely executed";
 inline constexpr std::string_view LockOffComment = "// Unlock the current message";
 inline constexpr std::string_view ClsComment = "// Clear entire screen upon starting this message";
 inline constexpr std::string_view RelayOnComment = "// Turn relay on upon starting this message";
@@ -54,8 +54,8 @@ std::string line(std::string_view text);
 // Appends a statement made of the pieces, and CR LF; with a comment, the comment starts in the
 // comment column. Appending in place keeps the writer free of temporary strings.
 void appendLine(std::string& out, std::initializer_list<std::string_view> pieces);
-void appendCommented(std::string& out, std::initializer_list<std::string_view> pieces,
-                     std::string_view comment);
+void appendCommented(
+    std::string& out, std::initializer_list<std::string_view> pieces, std::string_view comment);
 
 // Appends display or send text for a PRINT string (see quotedText).
 void appendQuoted(std::string& out, std::string_view text);
@@ -74,5 +74,5 @@ std::vector<std::string_view> statementLines(std::string_view text);
 // The statement without its leading blanks.
 std::string_view withoutIndent(std::string_view statement);
 
-}  // namespace script
-}  // namespace marquis
+} // namespace script
+} // namespace marquis

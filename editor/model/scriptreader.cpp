@@ -40,7 +40,10 @@ void setIfEmpty(std::string& field, const std::string& value)
         field = value;
 }
 
-bool isBlinkOn(std::string_view state) { return state == "1" || state == "ON"; }
+bool isBlinkOn(std::string_view state)
+{
+    return state == "1" || state == "ON";
+}
 bool isBlinkOff(std::string_view state)
 {
     return state.empty() || state == "-1" || state == "OFF";
@@ -79,7 +82,7 @@ std::string sendText(std::string_view string)
             text += '\\';
             ++p;
         } else if (c == '\\' && p + 1 < string.size() && string[p + 1] == '"' &&
-                   string.find('"', p + 2) != std::string_view::npos) {
+            string.find('"', p + 2) != std::string_view::npos) {
             text += '"';
             ++p;
         } else if (c == '"') {
@@ -99,10 +102,10 @@ std::string_view withoutLineEnd(std::string_view statement)
 }
 
 void endBlock(EditLine& line, std::string& buffer, bool& commentSeen, bool& centred,
-              std::string_view placeholder)
+    std::string_view placeholder)
 {
     line.LineText += ScriptReader::GetCenter(ScriptReader::ReadDoLine(buffer, placeholder),
-                                             commentSeen, !line.LineScroll.empty(), centred);
+        commentSeen, !line.LineScroll.empty(), centred);
     buffer.clear();
     commentSeen = false;
 }
@@ -112,10 +115,11 @@ bool endsWithParagraph(const std::string& text)
     return rightTrimmed(text).ends_with(script::ParagraphEnd);
 }
 
-}  // namespace
+} // namespace
 
 ScriptReader::ScriptReader(CheckValueSource& checkValues, UserInterface& ui)
-    : m_checkValues(checkValues), m_ui(ui)
+    : m_checkValues(checkValues)
+    , m_ui(ui)
 {
 }
 
@@ -145,8 +149,7 @@ void ScriptReader::ReadFields(CurrentMessage& message)
                 if (label < 0 || label > MaxUnitLines)
                     continue;
                 k = label;
-                message.Lines[static_cast<std::size_t>(k)].LineLabel =
-                        static_cast<std::int16_t>(k);
+                message.Lines[static_cast<std::size_t>(k)].LineLabel = static_cast<std::int16_t>(k);
             }
             if (k >= 1 && k <= lines)
                 message.line(static_cast<int>(k)).LineScript += statement;
@@ -165,7 +168,7 @@ void ScriptReader::ReadFields(CurrentMessage& message)
                 // The writer's comment tells the two lists apart; without it, a start that
                 // follows any other statement runs on the same task.
                 bool sameTask = !message.OutputDevice.empty() || !message.RelayState.empty() ||
-                                !message.ClearScreen.empty() || k >= 1;
+                    !message.ClearScreen.empty() || k >= 1;
                 if (statement.find(script::StartSameComment) != std::string_view::npos)
                     sameTask = true;
                 else if (statement.find(script::StartOtherComment) != std::string_view::npos)
@@ -259,11 +262,11 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
                 if (const std::string using_ = ChkLine(statement, "PRINT USING", '(', ')');
                     !using_.empty()) {
                     const std::size_t comma = using_.find(',');
-                    const long long format = std::clamp(numberValue(using_.substr(0, comma)),
-                                                        0LL, 16 * MaxFieldWidth);
+                    const long long format =
+                        std::clamp(numberValue(using_.substr(0, comma)), 0LL, 16 * MaxFieldWidth);
                     const std::string_view fill = comma == std::string::npos
-                                                          ? std::string_view {}
-                                                          : std::string_view(using_).substr(comma + 1);
+                        ? std::string_view {}
+                        : std::string_view(using_).substr(comma + 1);
                     long long width = format % 16 - 1;
                     const long long decimals = format / 16;
                     if (fill == "2")
@@ -284,7 +287,7 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
                     const std::size_t comma = var.find(',');
                     variable = numberValue(var.substr(0, comma));
                     const long long width =
-                            comma == std::string::npos ? 0 : numberValue(var.substr(comma + 1));
+                        comma == std::string::npos ? 0 : numberValue(var.substr(comma + 1));
                     const long long font = variableFont(variable, blink, width);
                     if (font >= 0) {
                         result += fontControlWords(font);
@@ -306,8 +309,8 @@ std::string ScriptReader::ReadDoLine(std::string_view buffer, std::string_view p
     });
 }
 
-std::string ScriptReader::GetCenter(std::string_view block, bool centreCommentSeen,
-                                    bool lineScrolled, bool& centred)
+std::string ScriptReader::GetCenter(
+    std::string_view block, bool centreCommentSeen, bool lineScrolled, bool& centred)
 {
     return guarded("GetCenter", [&] {
         std::string text(block);
@@ -322,7 +325,7 @@ std::string ScriptReader::GetCenter(std::string_view block, bool centreCommentSe
             while (end < text.size() && text[end] == ' ')
                 ++end;
             const bool runOfBlanks = end < text.size() && text[end] == '\\' &&
-                                     !(end + 1 < text.size() && text[end + 1] == '\\');
+                !(end + 1 < text.size() && text[end + 1] == '\\');
             const std::size_t blanks = end - position;
             const std::size_t rest = plain - std::min(plain, blanks);
             if (blanks > 0 && runOfBlanks && rest >= 1 &&
@@ -411,4 +414,4 @@ std::string ChkDevice(std::string_view messageText)
     });
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -27,8 +27,8 @@ public:
 
     // Turns the writer's centring of one converted block back into "\qc "/"\ql " marks;
     // `centred` is the line's centring state, carried from block to block.
-    static std::string GetCenter(std::string_view block, bool centreCommentSeen,
-                                 bool lineScrolled, bool& centred);
+    static std::string GetCenter(
+        std::string_view block, bool centreCommentSeen, bool lineScrolled, bool& centred);
 
 private:
     CheckValueSource& m_checkValues;
@@ -46,4 +46,4 @@ std::string ChkLet(std::string_view statement);
 // The send attribute of a whole message text: the serial text, "HOST", or "".
 std::string ChkDevice(std::string_view messageText);
 
-}  // namespace marquis
+} // namespace marquis

@@ -31,8 +31,8 @@ std::string startStatements(std::string_view list, std::string_view comment)
         const std::size_t comma = list.find(',');
         const std::string_view number = list.substr(0, comma);
         if (!number.empty())
-            statements += commented("    CALL START_SCRIPT(" + script::argumentText(number) + ")",
-                                    comment);
+            statements +=
+                commented("    CALL START_SCRIPT(" + script::argumentText(number) + ")", comment);
         list = comma == std::string_view::npos ? std::string_view {} : list.substr(comma + 1);
     }
     return statements;
@@ -50,17 +50,18 @@ std::string centred(const std::string& rich, std::size_t plainLength)
     std::size_t first = 0;
     while (first < rich.size() && rich[first] != ' ' && !isDisplayCharacter(rich[first]))
         ++first;
-    const bool opensWithText = first < rich.size() &&
-                               (rich[first] != '\\' || rich.compare(first, 2, "\\\\") == 0);
+    const bool opensWithText =
+        first < rich.size() && (rich[first] != '\\' || rich.compare(first, 2, "\\\\") == 0);
     return fontControlWords(PlainFont) + std::string(blanks, ' ') +
-           (opensWithText ? fontControlWords(PlainFont) : std::string {}) + rich;
+        (opensWithText ? fontControlWords(PlainFont) : std::string {}) + rich;
 }
 
 void appendFontStatement(std::string& out, const EditLine& line)
 {
     if (!line.LineFont.empty())
-        script::appendCommented(out, { "    CALL FONT_SET(", script::argumentText(line.LineFont), ")" },
-                                script::FontComment);
+        script::appendCommented(out,
+            { "    CALL FONT_SET(", script::argumentText(line.LineFont), ")" },
+            script::FontComment);
 }
 
 void appendCursor(std::string& out, const EditLine& line)
@@ -82,8 +83,8 @@ void appendVariable(std::string& out, long long font, const std::string& run)
     const std::size_t decimals = run.size() - point - 1;
     const std::size_t format = 16 * decimals + run.size();
     script::appendLine(out, { "    LET A=VAR(", variable, ")" });
-    script::appendLine(out, { "    PRINT USING(", std::to_string(format), zeroFilled ? ",2" : ",0",
-                              ");A;" });
+    script::appendLine(
+        out, { "    PRINT USING(", std::to_string(format), zeroFilled ? ",2" : ",0", ");A;" });
 }
 
 void blockPlayedLine(CurrentMessage& message, int i)
@@ -113,9 +114,9 @@ void blockPlayedLine(CurrentMessage& message, int i)
             break;
         auto appendComment = [&] {
             if (shortBlock)
-                script::appendLine(out, { centring ? script::CenterBlockComment
-                                                   : script::NoCenterBlockComment,
-                                          counter });
+                script::appendLine(out,
+                    { centring ? script::CenterBlockComment : script::NoCenterBlockComment,
+                        counter });
         };
         if (horizontal) {
             appendCursor(out, line);
@@ -129,9 +130,9 @@ void blockPlayedLine(CurrentMessage& message, int i)
             script::appendCommented(out, { script::EraseBlock }, script::EraseComment);
         // Every block pauses for the message's own pause, whichever line is played.
         if (!message.BlockWait.empty())
-            script::appendCommented(out, { "    CALL WAIT(", script::argumentText(message.BlockWait),
-                                           ")" },
-                                    script::WaitComment);
+            script::appendCommented(out,
+                { "    CALL WAIT(", script::argumentText(message.BlockWait), ")" },
+                script::WaitComment);
     }
     script::appendLine(out, { "    CALL GOTO_MARKER(", script::argumentText(line.LineBlock), ")" });
 }
@@ -140,16 +141,17 @@ void normalLine(CurrentMessage& message, int i, std::size_t length)
 {
     EditLine& line = message.line(i);
     std::string& out = line.LineScript;
-    const bool shortLine = length >= 1 && length < static_cast<std::size_t>(DisplayWidth) &&
-                           line.LineScroll.empty();
+    const bool shortLine =
+        length >= 1 && length < static_cast<std::size_t>(DisplayWidth) && line.LineScroll.empty();
     const bool centre = shortLine && hasControlWord(line.LineText, "qc");
     appendCursor(out, line);
     if (centre)
         script::appendLine(out, { script::CenterLineComment });
     appendFontStatement(out, line);
     if (!line.LineScroll.empty())
-        script::appendCommented(out, { "    CALL SCROLL(", script::argumentText(line.LineScroll), ")" },
-                                script::ScrollComment);
+        script::appendCommented(out,
+            { "    CALL SCROLL(", script::argumentText(line.LineScroll), ")" },
+            script::ScrollComment);
     ScriptWriter::MakeDoLine(message, centre ? centred(line.LineText, length) : line.LineText, i);
     if (shortLine)
         script::appendCommented(out, { script::EraseLine }, script::EraseComment);
@@ -157,10 +159,11 @@ void normalLine(CurrentMessage& message, int i, std::size_t length)
         script::appendLine(out, { "    EOT" });
 }
 
-}  // namespace
+} // namespace
 
 ScriptWriter::ScriptWriter(CheckValueSource& checkValues, UserInterface& ui)
-    : m_checkValues(checkValues), m_ui(ui)
+    : m_checkValues(checkValues)
+    , m_ui(ui)
 {
 }
 
@@ -175,11 +178,11 @@ void ScriptWriter::SubMake(CurrentMessage& message)
             LineMake(message, i);
 
         const std::string startOther =
-                startStatements(message.StartOtherTask, script::StartOtherComment);
-        const std::string startSame = startStatements(message.StartSameTask, script::StartSameComment);
-        const std::string clearScreen = message.ClearScreen.empty()
-                                                ? std::string {}
-                                                : commented("    CLS", script::ClsComment);
+            startStatements(message.StartOtherTask, script::StartOtherComment);
+        const std::string startSame =
+            startStatements(message.StartSameTask, script::StartSameComment);
+        const std::string clearScreen =
+            message.ClearScreen.empty() ? std::string {} : commented("    CLS", script::ClsComment);
         std::string relay;
         if (message.RelayState == "ON")
             relay = commented("    CALL RELAY(ON)", script::RelayOnComment);
@@ -203,11 +206,10 @@ void ScriptWriter::SubMake(CurrentMessage& message)
             device = commented("    CALL OUTPUT_DEVICE(HOST)", script::HostComment);
         } else if (!message.OutputDevice.empty()) {
             device = script::line(script::SerialComment) +
-                     script::line("    CALL OUTPUT_DEVICE(SERIAL)") +
-                     script::line("    PRINT\"" +
-                                  script::quotedText(script::argumentText(message.OutputDevice)) +
-                                  "\";") +
-                     script::line("    CALL OUTPUT_DEVICE(DISPLAY)");
+                script::line("    CALL OUTPUT_DEVICE(SERIAL)") +
+                script::line("    PRINT\"" +
+                    script::quotedText(script::argumentText(message.OutputDevice)) + "\";") +
+                script::line("    CALL OUTPUT_DEVICE(DISPLAY)");
         }
         std::string lockOn;
         std::string lockOff;
@@ -225,11 +227,11 @@ void ScriptWriter::SubMake(CurrentMessage& message)
         body += CrLf;
         body += script::line(script::CautionLine);
         body += CrLf;
-        body += startOther + device + lockOn + clearScreen + relay + linesText + lockOff +
-                startSame;
+        body +=
+            startOther + device + lockOn + clearScreen + relay + linesText + lockOff + startSame;
         const std::int32_t check = CheckValueOfBody(m_checkValues, body);
         return SubHeader(message.MessageNumber, message.task(), check) + body + "END SUB" +
-               std::string(CrLf);
+            std::string(CrLf);
     });
 }
 
@@ -255,8 +257,8 @@ void ScriptWriter::MakeDoLine(CurrentMessage& message, std::string_view rich, in
         EditLine& line = message.line(i);
         std::string& out = line.LineScript;
         const std::string blinkArgument = line.LineBlink.empty()
-                                                  ? std::string(script::DefaultBlink)
-                                                  : script::argumentText(line.LineBlink);
+            ? std::string(script::DefaultBlink)
+            : script::argumentText(line.LineBlink);
         bool blinking = false;
         auto setBlinking = [&](bool on) {
             if (on && !blinking)
@@ -284,4 +286,4 @@ void ScriptWriter::MakeDoLine(CurrentMessage& message, std::string_view rich, in
     });
 }
 
-}  // namespace marquis
+} // namespace marquis

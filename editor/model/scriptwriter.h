@@ -28,4 +28,4 @@ private:
     UserInterface& m_ui;
 };
 
-}  // namespace marquis
+} // namespace marquis

@@ -20,4 +20,4 @@ std::string windows1252ToUtf8(std::string_view text);
 // The Unicode code point of one Windows-1252 byte.
 char32_t windows1252CodePoint(unsigned char byte);
 
-}  // namespace marquis
+} // namespace marquis

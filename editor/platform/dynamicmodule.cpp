@@ -1,7 +1,6 @@
 #include "platform/dynamicmodule.h"
 
 #include <dlfcn.h>
-
 #include <system_error>
 #include <utility>
 
@@ -15,7 +14,7 @@ std::string lastDlError(std::string_view fallback)
     return text != nullptr ? std::string(text) : std::string(fallback);
 }
 
-}  // namespace
+} // namespace
 
 DynamicModule::DynamicModule(const std::filesystem::path& path)
 {
@@ -44,7 +43,8 @@ DynamicModule::~DynamicModule()
 }
 
 DynamicModule::DynamicModule(DynamicModule&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, nullptr)), m_error(std::move(other.m_error))
+    : m_handle(std::exchange(other.m_handle, nullptr))
+    , m_error(std::move(other.m_error))
 {
 }
 
@@ -87,4 +87,4 @@ void DynamicModule::close()
     }
 }
 
-}  // namespace marquis
+} // namespace marquis

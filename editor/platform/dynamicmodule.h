@@ -30,16 +30,21 @@ public:
     DynamicModule(const DynamicModule&) = delete;
     DynamicModule& operator=(const DynamicModule&) = delete;
 
-    bool isLoaded() const { return m_handle != nullptr; }
+    bool isLoaded() const
+    {
+        return m_handle != nullptr;
+    }
     // Why the last load or lookup failed; empty after success.
-    const std::string& errorText() const { return m_error; }
+    const std::string& errorText() const
+    {
+        return m_error;
+    }
 
     // The address of an exported symbol, or nullptr (with errorText() set) when it is missing.
     void* symbol(const char* name);
 
     // A function exported under name, or nullptr when it is missing.
-    template <typename Function>
-    Function function(const char* name)
+    template <typename Function> Function function(const char* name)
     {
         return reinterpret_cast<Function>(symbol(name));
     }
@@ -52,4 +57,4 @@ private:
     std::string m_error;
 };
 
-}  // namespace marquis
+} // namespace marquis

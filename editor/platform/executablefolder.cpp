@@ -17,4 +17,4 @@ std::filesystem::path executableFolder()
     return error ? std::filesystem::path(".") : current;
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -8,4 +8,4 @@ namespace marquis {
 // back to the current directory when the executable's location cannot be read.
 std::filesystem::path executableFolder();
 
-}  // namespace marquis
+} // namespace marquis

@@ -13,9 +13,9 @@ enum class Answer { Ok, Cancel, Yes, No };
 
 struct FileDialogRequest {
     std::string title;
-    std::string filter;            // e.g. "Script files (*.src)|*.src"
-    std::filesystem::path folder;  // folder the dialog starts in
-    std::string fileName;          // proposed file name
+    std::string filter; // e.g. "Script files (*.src)|*.src"
+    std::filesystem::path folder; // folder the dialog starts in
+    std::string fileName; // proposed file name
 };
 
 // Everything the toolkit-free layers say to or ask of the user goes through this port. The Qt
@@ -25,15 +25,15 @@ class UserInterface {
 public:
     virtual ~UserInterface() = default;
 
-    virtual Answer message(std::string_view text, Buttons buttons, Icon icon,
-                           Answer defaultAnswer) = 0;
-    virtual std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
-                                                std::string_view initial) = 0;
+    virtual Answer message(
+        std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer) = 0;
+    virtual std::optional<std::string> inputBox(
+        std::string_view prompt, std::string_view title, std::string_view initial) = 0;
     virtual std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest&) = 0;
     virtual std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest&) = 0;
-    virtual void status(std::string_view text) = 0;  // the main window's status line
-    virtual void busy(bool on) = 0;                  // hourglass pointer
-    virtual void pumpEvents() = 0;                   // keep the window alive while waiting
+    virtual void status(std::string_view text) = 0; // the main window's status line
+    virtual void busy(bool on) = 0; // hourglass pointer
+    virtual void pumpEvents() = 0; // keep the window alive while waiting
 };
 
 // For programs without a window: notices go nowhere, questions take their default answer and
@@ -44,8 +44,8 @@ public:
     {
         return defaultAnswer;
     }
-    std::optional<std::string> inputBox(std::string_view, std::string_view,
-                                        std::string_view) override
+    std::optional<std::string> inputBox(
+        std::string_view, std::string_view, std::string_view) override
     {
         return std::nullopt;
     }
@@ -66,7 +66,8 @@ public:
 // again however the operation ends.
 class BusyNotice {
 public:
-    BusyNotice(UserInterface& ui, std::string_view text) : m_ui(ui)
+    BusyNotice(UserInterface& ui, std::string_view text)
+        : m_ui(ui)
     {
         m_ui.busy(true);
         m_ui.status(text);
@@ -83,4 +84,4 @@ private:
     UserInterface& m_ui;
 };
 
-}  // namespace marquis
+} // namespace marquis

@@ -9,19 +9,19 @@ namespace {
 TEST(BlinkToggleTest, SteadyFirstRunMakesEverythingBlink)
 {
     EXPECT_EQ(ToggleBlink("\\f0 \\cf0 ab\\f3 \\cf4 ##\\f35 \\cf4 #"),
-              "\\f65 \\f0 \\cf0 ab\\f19 \\f3 \\cf4 ##\\f51 \\f35 \\cf4 #");
+        "\\f65 \\f0 \\cf0 ab\\f19 \\f3 \\cf4 ##\\f51 \\f35 \\cf4 #");
 }
 
 TEST(BlinkToggleTest, BlinkingFirstRunMakesEverythingSteady)
 {
     EXPECT_EQ(ToggleBlink("\\f20 \\cf4 ###\\f65 \\cf0 text\\f0 \\cf0 plain\\f52 \\cf4 #"),
-              "\\f4 \\f20 \\cf4 ###\\f0 \\f65 \\cf0 text\\f0 \\cf0 plain\\f36 \\f52 \\cf4 #");
+        "\\f4 \\f20 \\cf4 ###\\f0 \\f65 \\cf0 text\\f0 \\cf0 plain\\f36 \\f52 \\cf4 #");
 }
 
 TEST(BlinkToggleTest, BlanksAroundAPlainRunNeverBlink)
 {
     EXPECT_EQ(ToggleBlink("  ab "), "\\f0 \\cf0   \\f65 ab\\f0 \\cf0  ");
-    EXPECT_EQ(ToggleBlink("\\f0 \\cf0    "), "\\f0 \\cf0    ");  // blanks only: left steady
+    EXPECT_EQ(ToggleBlink("\\f0 \\cf0    "), "\\f0 \\cf0    "); // blanks only: left steady
 }
 
 TEST(BlinkToggleTest, ToggledTextWritesAsBlinking)
@@ -33,4 +33,4 @@ TEST(BlinkToggleTest, ToggledTextWritesAsBlinking)
     EXPECT_EQ(GetText(ToggleBlink(toggled)), GetText(toggled));
 }
 
-}  // namespace
+} // namespace

@@ -21,9 +21,10 @@ protected:
 
 TEST_F(CheckValuesTest, EmptyMessageTextForBothModels)
 {
-    EXPECT_EQ(EmptyMessageText(5, 2, 2), "SUB 5(TASK=2)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nEND SUB\r\n");
+    EXPECT_EQ(
+        EmptyMessageText(5, 2, 2), "SUB 5(TASK=2)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nEND SUB\r\n");
     EXPECT_EQ(BodyOfSub(EmptyMessageText(0, 0, 4)),
-              "\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nLINE3:\r\n\r\nLINE4:\r\n\r\n");
+        "\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nLINE3:\r\n\r\nLINE4:\r\n\r\n");
 }
 
 TEST_F(CheckValuesTest, WrittenMessagePassesAndOneChangedCharacterFails)
@@ -90,8 +91,7 @@ TEST_F(CheckValuesTest, MissingCommentOrForeignTextIsLeftForScriptEdit)
 {
     CurrentMessage message = written();
     message.MessageScript.erase(message.MessageScript.find("    // CRC"),
-                                message.MessageScript.find("\r\n") -
-                                        message.MessageScript.find("    // CRC"));
+        message.MessageScript.find("\r\n") - message.MessageScript.find("    // CRC"));
     CheckCurrentMessage(message, crc, ui);
     EXPECT_TRUE(message.ScriptEditOnly);
 
@@ -104,4 +104,4 @@ TEST_F(CheckValuesTest, MissingCommentOrForeignTextIsLeftForScriptEdit)
     EXPECT_FALSE(message.ScriptEditOnly);
 }
 
-}  // namespace
+} // namespace

@@ -1,15 +1,14 @@
 #include "model/crccomponent.h"
 
-#include <dlfcn.h>
-#include <gtest/gtest.h>
-#include <stdlib.h>
-#include <zlib.h>
-
 #include <cstdint>
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string>
 #include <string_view>
+#include <zlib.h>
 
 namespace marquis {
 namespace {
@@ -22,7 +21,7 @@ const fs::path binFolder = MARQUIS_BIN_DIR;
 std::int32_t zlibValue(std::string_view text)
 {
     const uLong crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()),
-                            static_cast<uInt>(text.size()));
+        static_cast<uInt>(text.size()));
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(crc));
 }
 
@@ -61,7 +60,7 @@ TEST(CrcComponentValues, KnownTextGivesTheStoredValue)
     EXPECT_TRUE(component.available()) << component.errorText();
     EXPECT_TRUE(component.errorText().empty());
     EXPECT_EQ(component.modulePath(), binFolder / "TessalyLibrary.so");
-    EXPECT_EQ(component.checkValueOf("123456789"), -873187034);  // 0xCBF43926
+    EXPECT_EQ(component.checkValueOf("123456789"), -873187034); // 0xCBF43926
     EXPECT_EQ(component.checkValueOf(""), 0);
 }
 
@@ -98,7 +97,7 @@ TEST(CrcComponentValues, SeparateObjectsAgree)
 {
     CrcComponent first(binFolder);
     CrcComponent second(binFolder);
-    for (std::string_view text : {"SUB 1", "Z\xFCrich \xE9t\xE9", "123456789"}) {
+    for (std::string_view text : { "SUB 1", "Z\xFCrich \xE9t\xE9", "123456789" }) {
         const std::int32_t value = first.checkValueOf(text);
         EXPECT_EQ(value, second.checkValueOf(text)) << text;
         EXPECT_EQ(value, first.checkValueOf(text)) << text;
@@ -128,10 +127,10 @@ TEST(CrcComponentFailures, FileThatIsNoComponentModuleGivesZero)
     }
     {
         // A real library without the entry point: zlib itself.
-        Dl_info info{};
+        Dl_info info {};
         ASSERT_NE(dladdr(reinterpret_cast<void*>(&crc32), &info), 0);
         fs::copy_file(info.dli_fname, temp.path() / "TessalyLibrary.so",
-                      fs::copy_options::overwrite_existing);
+            fs::copy_options::overwrite_existing);
         CrcComponent component(temp.path());
         EXPECT_EQ(component.checkValueOf("123456789"), 0);
         EXPECT_FALSE(component.available());
@@ -156,10 +155,9 @@ TEST(CrcComponentFailures, MalformedIdentifierGivesZero)
     fs::create_directory(temp.path() / "sub");
     fs::copy_file(binFolder / "TessalyLibrary.so", temp.path() / "sub" / "TessalyLibrary.so");
 
-    for (std::string_view identifier :
-         {"TessalyLibraryTessalyCRC", "", ".", ".TessalyCRC", "TessalyLibrary.",
-          "TessalyLibrary.TessalyCRC.1", "sub/TessalyLibrary.TessalyCRC",
-          "../sub/TessalyLibrary.TessalyCRC", "Tessaly Library.TessalyCRC"}) {
+    for (std::string_view identifier : { "TessalyLibraryTessalyCRC", "", ".", ".TessalyCRC",
+             "TessalyLibrary.", "TessalyLibrary.TessalyCRC.1", "sub/TessalyLibrary.TessalyCRC",
+             "../sub/TessalyLibrary.TessalyCRC", "Tessaly Library.TessalyCRC" }) {
         CrcComponent component(temp.path(), identifier);
         EXPECT_EQ(component.checkValueOf("123456789"), 0) << identifier;
         EXPECT_FALSE(component.available()) << identifier;
@@ -182,12 +180,11 @@ TEST(CrcComponentFailures, ModuleInstalledOrRepairedLaterIsPickedUp)
     EXPECT_EQ(component.checkValueOf("123456789"), 0);
     EXPECT_FALSE(component.available());
 
-    fs::copy_file(binFolder / "TessalyLibrary.so", installed,
-                  fs::copy_options::overwrite_existing);
+    fs::copy_file(binFolder / "TessalyLibrary.so", installed, fs::copy_options::overwrite_existing);
     EXPECT_EQ(component.checkValueOf("123456789"), -873187034);
     EXPECT_TRUE(component.available());
     EXPECT_TRUE(component.errorText().empty());
 }
 
-}  // namespace
-}  // namespace marquis
+} // namespace
+} // namespace marquis

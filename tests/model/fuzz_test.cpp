@@ -52,12 +52,11 @@ TEST_F(FuzzTest, ReaderSurvivesMutatedScripts)
     std::cout << "seed " << seed << "\n";
     MessageGenerator generator(seed);
     std::mt19937 random(seed);
-    FixedCheckValue passAll(0);  // a value of 0 never fails, so every mutation is read
+    FixedCheckValue passAll(0); // a value of 0 never fails, so every mutation is read
     ScriptReader lenient(passAll, ui);
-    const std::string pieces[] = { "\r\n", "\"", "\\", "(", ")", ",", "LINE", "LINE99:",
-                                   "CALL BLINK(", "PRINT USING(", "PRINT VAR(", "LET A=VAR(",
-                                   "CALL WAIT(", "SUB ", "END SUB", "// Center", "\xff",
-                                   std::string(1, '\0'), "-99999999999", "4095" };
+    const std::string pieces[] = { "\r\n", "\"", "\\", "(", ")", ",", "LINE",
+        "LINE99:", "CALL BLINK(", "PRINT USING(", "PRINT VAR(", "LET A=VAR(", "CALL WAIT(", "SUB ",
+        "END SUB", "// Center", "\xff", std::string(1, '\0'), "-99999999999", "4095" };
     for (int k = 0; k < 1500; ++k) {
         CurrentMessage message = generator.message();
         writer.SubMake(message);
@@ -87,4 +86,4 @@ TEST_F(FuzzTest, ReaderSurvivesMutatedScripts)
     }
 }
 
-}  // namespace
+} // namespace

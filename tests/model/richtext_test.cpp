@@ -10,9 +10,9 @@ TEST(GetTextTest, CountsOnlyVisibleCharacters)
 {
     EXPECT_EQ(GetText("\\sb90\\sa90 \\f0 \\cf0 Hello"), "Hello");
     EXPECT_EQ(GetText("\\f0 \\cf0 a\\\\b"), "a\\b");
-    EXPECT_EQ(GetText("\\f0\\cf0 x"), "x");        // a backslash ends a control word
-    EXPECT_EQ(GetText("a\\par\r\nb"), "a\r\nb");   // line breaks are counted
-    EXPECT_EQ(GetText("a\x01\xe9 b"), "a b");      // other characters are not
+    EXPECT_EQ(GetText("\\f0\\cf0 x"), "x"); // a backslash ends a control word
+    EXPECT_EQ(GetText("a\\par\r\nb"), "a\r\nb"); // line breaks are counted
+    EXPECT_EQ(GetText("a\x01\xe9 b"), "a b"); // other characters are not
     EXPECT_EQ(GetText("\r\n{\\rtf1 header}\r\n\\f0 \\cf0 body"), "body");
     EXPECT_EQ(GetText("\\f0 \\cf0 12345678901234567890").size(), 20u);
 }
@@ -22,7 +22,7 @@ TEST(FontTestsTest, BlinkAndVariableDetection)
     EXPECT_EQ(CheckBlink("\\f0 \\cf0 a\\f50 \\cf4 ###"), "1");
     EXPECT_EQ(CheckBlink("\\f65 \\cf0 a"), "1");
     EXPECT_EQ(CheckBlink("\\f0 \\cf0 a\\f33 \\cf4 ##\\f16 \\cf4 #"), "");
-    EXPECT_EQ(CheckBlink("\\f0 \\cf0 a\\\\f65 b"), "");  // a literal backslash is text
+    EXPECT_EQ(CheckBlink("\\f0 \\cf0 a\\\\f65 b"), ""); // a literal backslash is text
     EXPECT_TRUE(CheckVariable("\\f0 \\cf0 a\\f64 \\cf4 #"));
     EXPECT_FALSE(CheckVariable("\\f0 \\cf0 a\\f65 \\cf0 b"));
     EXPECT_FALSE(CheckVariable("\\fs20 \\f0 x"));
@@ -43,7 +43,7 @@ TEST(TruncateTextTest, CutsAtTheLastBlankBeforeTheLimit)
 {
     std::string rich = "\\f0 \\cf0 The quick brown fox jumps";
     EXPECT_EQ(TruncateText(rich, 20), "\\f0 \\cf0 The quick brown fox");
-    EXPECT_EQ(rich, "\\f0 \\cf0 jumps");  // the rest keeps its font
+    EXPECT_EQ(rich, "\\f0 \\cf0 jumps"); // the rest keeps its font
 
     std::string fits = "\\f0 \\cf0 short";
     EXPECT_EQ(TruncateText(fits, 20), "");
@@ -83,4 +83,4 @@ TEST(SplitBlocksTest, CutsAtParagraphEnds)
     EXPECT_EQ(splitBlocks("a\\par b"), (std::vector<std::string> { "a\\par b" }));
 }
 
-}  // namespace
+} // namespace

@@ -33,4 +33,4 @@ TEST_F(RoundTripTest, GeneratedMessagesReadBackToTheSameFields)
     }
 }
 
-}  // namespace
+} // namespace

@@ -30,7 +30,7 @@ TEST_F(ScriptReaderTest, FirstWorkedExampleReadsBack)
     EXPECT_EQ(message.line(3).LineText, "\\sb90\\sa90 ");
     EXPECT_EQ(ui.statuses.front(), "Performing CRC check on message  12");
     EXPECT_NE(std::find(ui.statuses.begin(), ui.statuses.end(), "Reading message  12"),
-              ui.statuses.end());
+        ui.statuses.end());
     EXPECT_EQ(ui.currentStatus(), "");
     EXPECT_FALSE(ui.isBusy());
 }
@@ -38,13 +38,13 @@ TEST_F(ScriptReaderTest, FirstWorkedExampleReadsBack)
 TEST_F(ScriptReaderTest, BlocksComeBackAtTheirWaitStatements)
 {
     const std::string blocks =
-            "LINE1:\r\n    CALL DROP_MARKER(0)\r\n// Don't center block 1\r\n    PRINT\r\n"
-            "    PRINT\"FIRST\";\r\n    CALL ERASE_TO_EOL(-1,-1)\r\n    CALL WAIT(10)\r\n"
-            "// Center block 2\r\n    PRINT\r\n    PRINT\"       \";\r\n    PRINT\"SECOND\";\r\n"
-            "    CALL ERASE_TO_EOL(-1,-1)\r\n    CALL WAIT(10)\r\n    CALL GOTO_MARKER(0,3)\r\n";
+        "LINE1:\r\n    CALL DROP_MARKER(0)\r\n// Don't center block 1\r\n    PRINT\r\n"
+        "    PRINT\"FIRST\";\r\n    CALL ERASE_TO_EOL(-1,-1)\r\n    CALL WAIT(10)\r\n"
+        "// Center block 2\r\n    PRINT\r\n    PRINT\"       \";\r\n    PRINT\"SECOND\";\r\n"
+        "    CALL ERASE_TO_EOL(-1,-1)\r\n    CALL WAIT(10)\r\n    CALL GOTO_MARKER(0,3)\r\n";
     const CurrentMessage vertical = read(blocks);
-    EXPECT_EQ(vertical.line(1).LineText,
-              "\\sb90\\sa90 \\f0 \\cf0 FIRST\\par\r\n\\qc \\f0 \\cf0 SECOND");
+    EXPECT_EQ(
+        vertical.line(1).LineText, "\\sb90\\sa90 \\f0 \\cf0 FIRST\\par\r\n\\qc \\f0 \\cf0 SECOND");
     EXPECT_EQ(vertical.line(1).LineBlock, "0,3");
     EXPECT_EQ(vertical.BlockWait, "10");
     EXPECT_TRUE(vertical.VerticalScrollOn);
@@ -65,43 +65,42 @@ TEST_F(ScriptReaderTest, BlocksComeBackAtTheirWaitStatements)
 
 TEST_F(ScriptReaderTest, LabelsPlaceLinesWhateverTheirOrder)
 {
-    const CurrentMessage message =
-            read("LINE2:\r\n    CALL CURSOR(2,1)\r\n    PRINT\"two\";\r\n"
-                 "LINE1:\r\n    CALL CURSOR(1,1)\r\n    PRINT\"one\";\r\n"
-                 "LINE4:\r\n    CALL CURSOR(4,1)\r\n    PRINT\"four\";\r\n",
-                 2);
+    const CurrentMessage message = read("LINE2:\r\n    CALL CURSOR(2,1)\r\n    PRINT\"two\";\r\n"
+                                        "LINE1:\r\n    CALL CURSOR(1,1)\r\n    PRINT\"one\";\r\n"
+                                        "LINE4:\r\n    CALL CURSOR(4,1)\r\n    PRINT\"four\";\r\n",
+        2);
     EXPECT_EQ(message.line(1).LineText, "\\sb90\\sa90 \\f0 \\cf0 one");
     EXPECT_EQ(message.line(2).LineText, "\\sb90\\sa90 \\f0 \\cf0 two");
-    EXPECT_EQ(message.line(4).LineText, "");  // the 5320 has no fourth line
+    EXPECT_EQ(message.line(4).LineText, ""); // the 5320 has no fourth line
 }
 
 TEST_F(ScriptReaderTest, LabelOutsideTheDisplayIsIgnored)
 {
     const CurrentMessage message = read("LINE1:\r\n    PRINT\"one\";\r\nLINE9:\r\n"
                                         "    PRINT\"nine\";\r\nLINE-3:\r\n    PRINT\"minus\";\r\n");
-    EXPECT_EQ(message.line(1).LineText,
-              "\\sb90\\sa90 \\f0 \\cf0 one\\f0 \\cf0 nine\\f0 \\cf0 minus");
+    EXPECT_EQ(
+        message.line(1).LineText, "\\sb90\\sa90 \\f0 \\cf0 one\\f0 \\cf0 nine\\f0 \\cf0 minus");
 }
 
 TEST_F(ScriptReaderTest, VariablesFromEveryStatementForm)
 {
     const CurrentMessage message =
-            read("LINE1:\r\n    CALL BLINK(25,ON)\r\n    PRINT VAR(3, 5);\r\n    CALL BLINK(-1)\r\n"
-                 "    LET A=VAR(2)\r\n    PRINT USING(37,2);A;\r\n    PRINT VAR(16,-2);\r\n"
-                 "    PRINT VAR(17, 2);\r\n    PRINT VAR(4,0);\r\n");
-    EXPECT_EQ(message.line(1).LineText,
-              "\\sb90\\sa90 \\f19 \\cf4 #####\\f34 \\cf4 ##.##\\f48 \\cf4 ##");
+        read("LINE1:\r\n    CALL BLINK(25,ON)\r\n    PRINT VAR(3, 5);\r\n    CALL BLINK(-1)\r\n"
+             "    LET A=VAR(2)\r\n    PRINT USING(37,2);A;\r\n    PRINT VAR(16,-2);\r\n"
+             "    PRINT VAR(17, 2);\r\n    PRINT VAR(4,0);\r\n");
+    EXPECT_EQ(
+        message.line(1).LineText, "\\sb90\\sa90 \\f19 \\cf4 #####\\f34 \\cf4 ##.##\\f48 \\cf4 ##");
 }
 
 TEST_F(ScriptReaderTest, MessageLevelAttributes)
 {
-    const CurrentMessage message = read(
-            "    CALL START_SCRIPT(4)                     // Start message on different task \r\n"
-            "    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"a \\\"b\\\" c\\\\   \";\r\n"
-            "    CALL OUTPUT_DEVICE(DISPLAY)\r\n    CALL LOCK_BUFFER(ON)\r\n    CLS\r\n"
-            "    CALL RELAY(ON)\r\nLINE1:\r\n    PRINT\"x\";\r\n    CALL LOCK_BUFFER(OFF)\r\n"
-            "    CALL START_SCRIPT(5)                     // Start message on same task \r\n"
-            "    CALL START_SCRIPT(6)\r\n");
+    const CurrentMessage message =
+        read("    CALL START_SCRIPT(4)                     // Start message on different task \r\n"
+             "    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"a \\\"b\\\" c\\\\   \";\r\n"
+             "    CALL OUTPUT_DEVICE(DISPLAY)\r\n    CALL LOCK_BUFFER(ON)\r\n    CLS\r\n"
+             "    CALL RELAY(ON)\r\nLINE1:\r\n    PRINT\"x\";\r\n    CALL LOCK_BUFFER(OFF)\r\n"
+             "    CALL START_SCRIPT(5)                     // Start message on same task \r\n"
+             "    CALL START_SCRIPT(6)\r\n");
     EXPECT_EQ(message.StartOtherTask, "4");
     EXPECT_EQ(message.StartSameTask, "5,6");
     EXPECT_EQ(message.OutputDevice, "a \"b\" c\\");
@@ -114,23 +113,23 @@ TEST_F(ScriptReaderTest, MessageLevelAttributes)
 TEST_F(ScriptReaderTest, StartListsWithoutCommentsFollowTheirPosition)
 {
     const CurrentMessage message =
-            read("    CALL START_SCRIPT(1)\r\n    CALL START_SCRIPT(2)\r\nLINE1:\r\n"
-                 "    PRINT\"x\";\r\n    CALL START_SCRIPT(3)\r\n");
+        read("    CALL START_SCRIPT(1)\r\n    CALL START_SCRIPT(2)\r\nLINE1:\r\n"
+             "    PRINT\"x\";\r\n    CALL START_SCRIPT(3)\r\n");
     EXPECT_EQ(message.StartOtherTask, "1,2");
     EXPECT_EQ(message.StartSameTask, "3");
-    EXPECT_EQ(read("    CALL OUTPUT_DEVICE(HOST)\r\n    CALL START_SCRIPT(1)\r\n").StartSameTask,
-              "1");
+    EXPECT_EQ(
+        read("    CALL OUTPUT_DEVICE(HOST)\r\n    CALL START_SCRIPT(1)\r\n").StartSameTask, "1");
 }
 
 TEST_F(ScriptReaderTest, DisplayTextThatSpellsStatementsStaysText)
 {
-    const CurrentMessage message = read(
-            "LINE1:\r\n    PRINT\"CALL BLINK(1)\";\r\n    PRINT\"LET A=VAR(2)\";\r\n"
-            "    PRINT\"CALL WAIT(3)\";\r\n    PRINT\"CALL FONT_SET(KATAKANA)\";\r\n"
-            "    PRINT\"CALL OUTPUT_DEVICE(HOST)\";\r\n");
+    const CurrentMessage message =
+        read("LINE1:\r\n    PRINT\"CALL BLINK(1)\";\r\n    PRINT\"LET A=VAR(2)\";\r\n"
+             "    PRINT\"CALL WAIT(3)\";\r\n    PRINT\"CALL FONT_SET(KATAKANA)\";\r\n"
+             "    PRINT\"CALL OUTPUT_DEVICE(HOST)\";\r\n");
     EXPECT_EQ(message.line(1).LineText,
-              "\\sb90\\sa90 \\f0 \\cf0 CALL BLINK(1)\\f0 \\cf0 LET A=VAR(2)\\f0 \\cf0 CALL "
-              "WAIT(3)\\f0 \\cf0 CALL FONT_SET(KATAKANA)\\f0 \\cf0 CALL OUTPUT_DEVICE(HOST)");
+        "\\sb90\\sa90 \\f0 \\cf0 CALL BLINK(1)\\f0 \\cf0 LET A=VAR(2)\\f0 \\cf0 CALL "
+        "WAIT(3)\\f0 \\cf0 CALL FONT_SET(KATAKANA)\\f0 \\cf0 CALL OUTPUT_DEVICE(HOST)");
     EXPECT_EQ(message.line(1).LineFont, "");
     EXPECT_EQ(message.BlockWait, "");
     EXPECT_EQ(message.OutputDevice, "");
@@ -139,8 +138,8 @@ TEST_F(ScriptReaderTest, DisplayTextThatSpellsStatementsStaysText)
 TEST_F(ScriptReaderTest, LeadingBlanksOfAnUncentredBlockStay)
 {
     const CurrentMessage message =
-            read("LINE1:\r\n    PRINT\"  \";\r\n    CALL BLINK(25,ON)\r\n    PRINT\"ab\";\r\n"
-                 "    CALL BLINK(-1)\r\n");
+        read("LINE1:\r\n    PRINT\"  \";\r\n    CALL BLINK(25,ON)\r\n    PRINT\"ab\";\r\n"
+             "    CALL BLINK(-1)\r\n");
     EXPECT_EQ(message.line(1).LineText, "\\sb90\\sa90 \\f0 \\cf0   \\f65 \\cf0 ab");
 }
 
@@ -172,7 +171,7 @@ TEST_F(ScriptReaderTest, ChkDeviceNeedsTheWholeSerialGroup)
 {
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"abc  \";\r\n"
                         "    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
-              "abc");
+        "abc");
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"abc\";\r\n"), "");
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(HOST)\r\n"), "HOST");
     EXPECT_EQ(ChkDevice("    PRINT\"nothing\";\r\n"), "");
@@ -182,22 +181,22 @@ TEST(GetCenterTest, DropsOnlyTheWritersBlanks)
 {
     bool centred = false;
     EXPECT_EQ(ScriptReader::GetCenter("\\f0 \\cf0       \\f0 \\cf0 Line two", true, false, centred),
-              "\\qc \\f0 \\cf0 Line two");
+        "\\qc \\f0 \\cf0 Line two");
     EXPECT_TRUE(centred);
     // A second centred block keeps the state and gets no second mark.
     EXPECT_EQ(ScriptReader::GetCenter("\\f0 \\cf0        \\f0 \\cf0 SECOND", true, false, centred),
-              "\\f0 \\cf0 SECOND");
+        "\\f0 \\cf0 SECOND");
     // An uncentred block after a centred one ends the centring before its first character.
     EXPECT_EQ(ScriptReader::GetCenter("\\f0 \\cf0   \\f65 \\cf0 ab", false, false, centred),
-              "\\f0 \\cf0 \\ql   \\f65 \\cf0 ab");
+        "\\f0 \\cf0 \\ql   \\f65 \\cf0 ab");
     EXPECT_FALSE(centred);
     // Blanks that do not centre the rest are the user's.
     EXPECT_EQ(ScriptReader::GetCenter("\\f0 \\cf0  \\f0 \\cf0 ab", true, false, centred),
-              "\\f0 \\cf0 \\qc  \\f0 \\cf0 ab");
+        "\\f0 \\cf0 \\qc  \\f0 \\cf0 ab");
     // A scrolled line is never centred.
     centred = false;
     EXPECT_EQ(ScriptReader::GetCenter("\\f0 \\cf0 ab", true, true, centred), "\\f0 \\cf0 ab");
     EXPECT_FALSE(centred);
 }
 
-}  // namespace
+} // namespace

@@ -1,5 +1,5 @@
-#include "model/numberformat.h"
 #include "model/checkvalues.h"
+#include "model/numberformat.h"
 #include "model/scriptformat.h"
 #include "support/modelfixture.h"
 
@@ -44,7 +44,8 @@ TEST_F(ScriptWriterTest, FirstWorkedExampleByteForByte)
     message.line(1).LineBlink = "25,ON";
     message.line(2).LineText = "\\sb90\\sa90 \\qc \\f0 \\cf0 Line two";
     writer.SubMake(message);
-    EXPECT_EQ(message.MessageScript, subText(5, 1, testData("model/worked-example-1/statements.txt")));
+    EXPECT_EQ(
+        message.MessageScript, subText(5, 1, testData("model/worked-example-1/statements.txt")));
     // The fields themselves are left as they were.
     EXPECT_EQ(message.line(2).LineText, "\\sb90\\sa90 \\qc \\f0 \\cf0 Line two");
 }
@@ -60,8 +61,9 @@ TEST_F(ScriptWriterTest, SecondWorkedExampleVerticalAndHorizontalBlocks)
     message.VerticalScrollOn = false;
     message.BlockScrollOn = true;
     const std::string horizontal = statements(message);
-    EXPECT_NE(horizontal.find("    CALL CURSOR(1,1)\r\n// Don't center block 1\r\n    PRINT\"FIRST"),
-              std::string::npos);
+    EXPECT_NE(
+        horizontal.find("    CALL CURSOR(1,1)\r\n// Don't center block 1\r\n    PRINT\"FIRST"),
+        std::string::npos);
     EXPECT_EQ(horizontal.find("    PRINT\r\n"), std::string::npos);
 }
 
@@ -99,8 +101,8 @@ TEST_F(ScriptWriterTest, MessageStatementsInTheirOrderWithCommentsInColumn46)
         ASSERT_NE(found, std::string::npos) << statement;
         at = found;
     }
-    EXPECT_EQ(text.find("START_SCRIPT(5)"), std::string::npos);  // a fifth entry is dropped
-    EXPECT_EQ(text.find("START_SCRIPT()"), std::string::npos);   // an empty one is skipped
+    EXPECT_EQ(text.find("START_SCRIPT(5)"), std::string::npos); // a fifth entry is dropped
+    EXPECT_EQ(text.find("START_SCRIPT()"), std::string::npos); // an empty one is skipped
 }
 
 TEST_F(ScriptWriterTest, SendTextGroupEscapesQuotesAndBackslashes)
@@ -108,11 +110,11 @@ TEST_F(ScriptWriterTest, SendTextGroupEscapesQuotesAndBackslashes)
     CurrentMessage message = oneLine("\\f0 \\cf0 x");
     message.OutputDevice = "say \"hi\" C:\\";
     EXPECT_NE(statements(message).find(
-                      "// Send specified text in PRINT command below through serial port out\r\n"
-                      "    CALL OUTPUT_DEVICE(SERIAL)\r\n"
-                      "    PRINT\"say \\\"hi\\\" C:\\\\\";\r\n"
-                      "    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
-              std::string::npos);
+                  "// Send specified text in PRINT command below through serial port out\r\n"
+                  "    CALL OUTPUT_DEVICE(SERIAL)\r\n"
+                  "    PRINT\"say \\\"hi\\\" C:\\\\\";\r\n"
+                  "    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
+        std::string::npos);
 }
 
 TEST_F(ScriptWriterTest, MessageWithoutContentHasNoText)
@@ -149,13 +151,13 @@ TEST_F(ScriptWriterTest, LengthRulesForCentringAndErasing)
     CurrentMessage nineteen = oneLine("\\qc \\f65 \\cf0 1234567890123456789");
     nineteen.line(1).LineBlink = "25,ON";
     EXPECT_EQ(statements(nineteen),
-              "LINE1:\r\n    CALL CURSOR(1,1)\r\n// Center line\r\n    CALL BLINK(25,ON)\r\n"
-              "    PRINT\"1234567890123456789\";\r\n    CALL BLINK(-1)\r\n"
-              "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n");
+        "LINE1:\r\n    CALL CURSOR(1,1)\r\n// Center line\r\n    CALL BLINK(25,ON)\r\n"
+        "    PRINT\"1234567890123456789\";\r\n    CALL BLINK(-1)\r\n"
+        "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n");
 
     // 11 characters: (20 - 11) / 2 = 4 blanks.
     EXPECT_NE(statements(oneLine("\\qc \\f0 \\cf0 eleven char")).find("    PRINT\"    \";\r\n"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST_F(ScriptWriterTest, CentringNeedsTheControlWordNotTheLetters)
@@ -170,7 +172,7 @@ TEST_F(ScriptWriterTest, CentringBlanksStayARunOfTheirOwn)
     // Without a control word in front of the text the blanks would merge into it and come back
     // as typed blanks.
     EXPECT_NE(statements(oneLine("\\qc Hi")).find("    PRINT\"         \";\r\n    PRINT\"Hi\";"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST_F(ScriptWriterTest, ScrolledLineGoesLastWithoutCentringOrErasing)
@@ -185,7 +187,7 @@ TEST_F(ScriptWriterTest, ScrolledLineGoesLastWithoutCentringOrErasing)
                         "    CALL FONT_SET(CYRILLIC)                  // Invoke specified font \r\n"
                         "    CALL SCROLL(25,0)                        // Turn the scroll on\r\n"
                         "    PRINT\"scrolling\";\r\n    EOT\r\n"),
-              std::string::npos);
+        std::string::npos);
     EXPECT_EQ(text.find("// Center line"), std::string::npos);
 }
 
@@ -193,23 +195,23 @@ TEST_F(ScriptWriterTest, BlinkStatementsAroundBlinkingRuns)
 {
     CurrentMessage message = oneLine("\\f65 \\cf0 ab\\f65 \\cf0 cd\\f0 \\cf0 ef\\f65 \\cf0 gh");
     EXPECT_EQ(statements(message),
-              "LINE1:\r\n    CALL CURSOR(1,1)\r\n    CALL BLINK(25,ON)\r\n    PRINT\"ab\";\r\n"
-              "    PRINT\"cd\";\r\n    CALL BLINK(-1)\r\n    PRINT\"ef\";\r\n"
-              "    CALL BLINK(25,ON)\r\n    PRINT\"gh\";\r\n    CALL BLINK(-1)\r\n"
-              "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n");
+        "LINE1:\r\n    CALL CURSOR(1,1)\r\n    CALL BLINK(25,ON)\r\n    PRINT\"ab\";\r\n"
+        "    PRINT\"cd\";\r\n    CALL BLINK(-1)\r\n    PRINT\"ef\";\r\n"
+        "    CALL BLINK(25,ON)\r\n    PRINT\"gh\";\r\n    CALL BLINK(-1)\r\n"
+        "    CALL ERASE_TO_EOL(CURRENT,CURRENT)       // Erase to the end of the line\r\n");
     message.line(1).LineBlink = "40,1";
     EXPECT_NE(statements(message).find("CALL BLINK(40,1)"), std::string::npos);
 }
 
 TEST_F(ScriptWriterTest, VariablesOfEveryKind)
 {
-    const std::string text = statements(
-            oneLine("\\f3 \\cf4 #####\\f35 \\cf4 #####\\f34 \\cf4 ##.##\\f18 \\cf4 #.#"));
+    const std::string text =
+        statements(oneLine("\\f3 \\cf4 #####\\f35 \\cf4 #####\\f34 \\cf4 ##.##\\f18 \\cf4 #.#"));
     EXPECT_NE(text.find("    PRINT VAR(3, 5);\r\n    PRINT VAR(3,-5);\r\n"
                         "    LET A=VAR(2)\r\n    PRINT USING(37,2);A;\r\n"
                         "    CALL BLINK(25,ON)\r\n    LET A=VAR(2)\r\n    PRINT USING(19,0);A;\r\n"
                         "    CALL BLINK(-1)\r\n"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST_F(ScriptWriterTest, UnknownFontsAreDropped)
@@ -229,7 +231,7 @@ TEST_F(ScriptWriterTest, LiteralBackslashRunKeepsTheNextRunsFont)
 {
     const std::string text = statements(oneLine("\\f0 \\cf0 \\\\\\f65 \\cf0 blink"));
     EXPECT_NE(text.find("    PRINT\"\\\\\";\r\n    CALL BLINK(25,ON)\r\n    PRINT\"blink\";"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST_F(ScriptWriterTest, LineBreaksNeverReachAStatement)
@@ -239,9 +241,9 @@ TEST_F(ScriptWriterTest, LineBreaksNeverReachAStatement)
     message.OutputDevice = "a\r\n    CALL RELAY(ON)";
     writer.SubMake(message);
     for (const std::string_view statement : script::statementLines(message.MessageScript))
-        EXPECT_TRUE(statement.ends_with("\r\n") &&
-                    statement.find_first_of("\r\n") == statement.size() - 2)
-                << statement;
+        EXPECT_TRUE(
+            statement.ends_with("\r\n") && statement.find_first_of("\r\n") == statement.size() - 2)
+            << statement;
 }
 
 TEST_F(ScriptWriterTest, LinesAboveTheUnitModelAreNotWritten)
@@ -263,7 +265,8 @@ TEST_F(ScriptWriterTest, EverySecondBlockPlayedLineWritesTheSameWait)
     message.BlockScrollOn = true;
     message.BlockWait = "6";
     const std::string text = statements(message);
-    const std::string wait = "    CALL WAIT(6)                             // Pause program execution \r\n";
+    const std::string wait =
+        "    CALL WAIT(6)                             // Pause program execution \r\n";
     std::size_t count = 0;
     for (std::size_t at = text.find(wait); at != std::string::npos; at = text.find(wait, at + 1))
         ++count;
@@ -281,16 +284,16 @@ TEST_F(ScriptWriterTest, BlockPlayedLineWithoutAScrollModeKeepsOnlyItsLabel)
 TEST_F(ScriptWriterTest, CentredBlocksFollowTheCentringState)
 {
     CurrentMessage message =
-            oneLine("\\qc \\f0 \\cf0 one\\par\r\n\\f0 \\cf0 two\\par\r\n\\ql \\f0 \\cf0 three"
-                    "\\par\r\n\\f0 \\cf0 12345678901234567890\\par\r\n");
+        oneLine("\\qc \\f0 \\cf0 one\\par\r\n\\f0 \\cf0 two\\par\r\n\\ql \\f0 \\cf0 three"
+                "\\par\r\n\\f0 \\cf0 12345678901234567890\\par\r\n");
     message.line(1).LineBlock = "0,0";
     message.VerticalScrollOn = true;
     const std::string text = statements(message);
     EXPECT_NE(text.find("// Center block 1"), std::string::npos);
     EXPECT_NE(text.find("// Center block 2"), std::string::npos);
     EXPECT_NE(text.find("// Don't center block 3"), std::string::npos);
-    EXPECT_EQ(text.find("block 4"), std::string::npos);  // 20 characters: no comment
-    EXPECT_EQ(text.find("block 5"), std::string::npos);  // an empty last block is not played
+    EXPECT_EQ(text.find("block 4"), std::string::npos); // 20 characters: no comment
+    EXPECT_EQ(text.find("block 5"), std::string::npos); // an empty last block is not played
 }
 
 TEST_F(ScriptWriterTest, HeaderOfMessageZeroAndStatusNotices)
@@ -311,4 +314,4 @@ TEST_F(ScriptWriterTest, HeaderOfMessageZeroAndStatusNotices)
     EXPECT_FALSE(ui.isBusy());
 }
 
-}  // namespace
+} // namespace

@@ -24,10 +24,10 @@ TEST(Windows1252Test, KnownCharacters)
 
 TEST(Windows1252Test, RefusesWhatItCannotHold)
 {
-    EXPECT_FALSE(utf8ToWindows1252("\u4e2d").has_value());      // not in the character set
-    EXPECT_FALSE(utf8ToWindows1252("\xc3").has_value());        // cut short
-    EXPECT_FALSE(utf8ToWindows1252("\xc0\xaf").has_value());    // overlong form
-    EXPECT_FALSE(utf8ToWindows1252("\xff").has_value());        // not UTF-8 at all
+    EXPECT_FALSE(utf8ToWindows1252("\u4e2d").has_value()); // not in the character set
+    EXPECT_FALSE(utf8ToWindows1252("\xc3").has_value()); // cut short
+    EXPECT_FALSE(utf8ToWindows1252("\xc0\xaf").has_value()); // overlong form
+    EXPECT_FALSE(utf8ToWindows1252("\xff").has_value()); // not UTF-8 at all
 }
 
-}  // namespace
+} // namespace

@@ -1,12 +1,10 @@
 #include "platform/dynamicmodule.h"
 #include "platform/executablefolder.h"
 
-#include <gtest/gtest.h>
-
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string>
 
 namespace marquis {
@@ -65,7 +63,7 @@ TEST(DynamicModule, FailureLeavesItEmptyWithAnErrorText)
     EXPECT_FALSE(notAModule.isLoaded());
     EXPECT_FALSE(notAModule.errorText().empty());
 
-    DynamicModule empty(fs::path{});
+    DynamicModule empty(fs::path {});
     EXPECT_FALSE(empty.isLoaded());
     EXPECT_FALSE(empty.errorText().empty());
 }
@@ -94,17 +92,17 @@ TEST(DynamicModule, FindsExportedSymbolsOnlyAndSurvivesMoves)
     EXPECT_NE(module.errorText().find("no_such_symbol"), std::string::npos);
 
     DynamicModule moved(std::move(module));
-    EXPECT_FALSE(module.isLoaded());  // NOLINT(bugprone-use-after-move): checking the moved-from
+    EXPECT_FALSE(module.isLoaded()); // NOLINT(bugprone-use-after-move): checking the moved-from
     ASSERT_TRUE(moved.isLoaded());
     EXPECT_NE(moved.symbol("marquis_create_component"), nullptr);
 
     DynamicModule assigned;
     assigned = std::move(moved);
-    EXPECT_FALSE(moved.isLoaded());  // NOLINT(bugprone-use-after-move)
+    EXPECT_FALSE(moved.isLoaded()); // NOLINT(bugprone-use-after-move)
     EXPECT_NE(assigned.symbol("marquis_create_component"), nullptr);
     assigned.close();
     EXPECT_FALSE(assigned.isLoaded());
 }
 
-}  // namespace
-}  // namespace marquis
+} // namespace
+} // namespace marquis

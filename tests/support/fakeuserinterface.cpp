@@ -2,8 +2,8 @@
 
 namespace marquis::testing {
 
-Answer FakeUserInterface::message(std::string_view text, Buttons buttons, Icon icon,
-                                  Answer defaultAnswer)
+Answer FakeUserInterface::message(
+    std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer)
 {
     messages.push_back({ std::string(text), buttons, icon, defaultAnswer });
     if (answers.empty())
@@ -13,8 +13,8 @@ Answer FakeUserInterface::message(std::string_view text, Buttons buttons, Icon i
     return answer;
 }
 
-std::optional<std::string> FakeUserInterface::inputBox(std::string_view, std::string_view,
-                                                       std::string_view initial)
+std::optional<std::string> FakeUserInterface::inputBox(
+    std::string_view, std::string_view, std::string_view initial)
 {
     if (inputs.empty())
         return std::string(initial);
@@ -24,7 +24,7 @@ std::optional<std::string> FakeUserInterface::inputBox(std::string_view, std::st
 }
 
 std::optional<std::filesystem::path> FakeUserInterface::openFileDialog(
-        const FileDialogRequest& request)
+    const FileDialogRequest& request)
 {
     fileDialogs.push_back(request);
     if (files.empty())
@@ -35,13 +35,22 @@ std::optional<std::filesystem::path> FakeUserInterface::openFileDialog(
 }
 
 std::optional<std::filesystem::path> FakeUserInterface::saveFileDialog(
-        const FileDialogRequest& request)
+    const FileDialogRequest& request)
 {
     return openFileDialog(request);
 }
 
-void FakeUserInterface::status(std::string_view text) { statuses.emplace_back(text); }
-void FakeUserInterface::busy(bool on) { busyChanges.push_back(on); }
-void FakeUserInterface::pumpEvents() { ++pumps; }
+void FakeUserInterface::status(std::string_view text)
+{
+    statuses.emplace_back(text);
+}
+void FakeUserInterface::busy(bool on)
+{
+    busyChanges.push_back(on);
+}
+void FakeUserInterface::pumpEvents()
+{
+    ++pumps;
+}
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

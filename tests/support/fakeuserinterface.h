@@ -20,18 +20,18 @@ public:
     };
 
     std::vector<Message> messages;
-    std::vector<std::string> statuses;   // every status text, in order ("" when cleared)
-    std::vector<bool> busyChanges;       // every change of the busy pointer
+    std::vector<std::string> statuses; // every status text, in order ("" when cleared)
+    std::vector<bool> busyChanges; // every change of the busy pointer
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> inputs;
     std::deque<std::optional<std::filesystem::path>> files;
     std::vector<FileDialogRequest> fileDialogs;
     int pumps = 0;
 
-    Answer message(std::string_view text, Buttons buttons, Icon icon,
-                   Answer defaultAnswer) override;
-    std::optional<std::string> inputBox(std::string_view prompt, std::string_view title,
-                                        std::string_view initial) override;
+    Answer message(
+        std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer) override;
+    std::optional<std::string> inputBox(
+        std::string_view prompt, std::string_view title, std::string_view initial) override;
     std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest&) override;
     std::optional<std::filesystem::path> saveFileDialog(const FileDialogRequest&) override;
     void status(std::string_view text) override;
@@ -42,4 +42,4 @@ public:
     std::string currentStatus() const { return statuses.empty() ? "" : statuses.back(); }
 };
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

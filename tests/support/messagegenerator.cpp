@@ -13,22 +13,24 @@ constexpr std::array<const char*, 7> Waits = { "1", "3", "6", "10", "20", "30", 
 constexpr std::array<const char*, 3> Placeholders = { "#", "?", "_" };
 // Display text that spells statements must stay text.
 constexpr std::array<const char*, 5> Tricky = { "CALL BLINK(1)", "LET A=VAR(2)", "CALL WAIT(3)",
-                                                 "PRINT USING(20,0)",
-                                                 "CALL OUTPUT_DEVICE(HOST)" };
+    "PRINT USING(20,0)", "CALL OUTPUT_DEVICE(HOST)" };
 
-}  // namespace
+} // namespace
 
 int MessageGenerator::number(int low, int high)
 {
     return std::uniform_int_distribution<int>(low, high)(m_random);
 }
 
-bool MessageGenerator::chance(int percent) { return number(1, 100) <= percent; }
+bool MessageGenerator::chance(int percent)
+{
+    return number(1, 100) <= percent;
+}
 
 std::string MessageGenerator::plainText(int length, bool mayBeBlanks)
 {
     static const std::string characters =
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 .,:;!?()-+*/=<>'#";
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 .,:;!?()-+*/=<>'#";
     std::string text;
     if (length >= 13 && chance(5)) {
         const std::string tricky = Tricky[static_cast<std::size_t>(number(0, 4))];
@@ -38,13 +40,14 @@ std::string MessageGenerator::plainText(int length, bool mayBeBlanks)
     while (static_cast<int>(GetText(text).size()) < length) {
         const int kind = number(1, 20);
         if (kind == 1)
-            text += "\\\\";  // a literal backslash
+            text += "\\\\"; // a literal backslash
         else if (kind == 2)
             text += '"';
         else if (kind == 3 && mayBeBlanks)
             text += ' ';
         else
-            text += characters[static_cast<std::size_t>(number(0, static_cast<int>(characters.size()) - 1))];
+            text += characters[static_cast<std::size_t>(
+                number(0, static_cast<int>(characters.size()) - 1))];
     }
     if (!mayBeBlanks && GetText(text).find_first_not_of(' ') == std::string::npos)
         text.back() = 'x';
@@ -58,7 +61,7 @@ std::string MessageGenerator::variableRun(const std::string& placeholder, int& l
         const int decimals = number(0, 3);
         const int whole = number(decimals == 0 ? 1 : 0, 4);
         run = std::string(static_cast<std::size_t>(whole), placeholder[0]) + "." +
-              std::string(static_cast<std::size_t>(decimals), placeholder[0]);
+            std::string(static_cast<std::size_t>(decimals), placeholder[0]);
     } else {
         run = std::string(static_cast<std::size_t>(number(1, 6)), placeholder[0]);
     }
@@ -66,8 +69,8 @@ std::string MessageGenerator::variableRun(const std::string& placeholder, int& l
     return run;
 }
 
-MessageGenerator::Block MessageGenerator::block(int maxPlain, const std::string& placeholder,
-                                                bool firstRunMayBeBlanks)
+MessageGenerator::Block MessageGenerator::block(
+    int maxPlain, const std::string& placeholder, bool firstRunMayBeBlanks)
 {
     Block result;
     const int target = number(1, maxPlain);
@@ -92,8 +95,8 @@ MessageGenerator::Block MessageGenerator::block(int maxPlain, const std::string&
             const int length = number(1, room);
             const bool blanksAllowed = !(first && !firstRunMayBeBlanks);
             std::string text = chance(10) && blanksAllowed
-                                       ? std::string(static_cast<std::size_t>(length), ' ')
-                                       : plainText(length, blanksAllowed);
+                ? std::string(static_cast<std::size_t>(length), ' ')
+                : plainText(length, blanksAllowed);
             result.rich += fontControlWords(blinking ? BlinkingTextFont : PlainFont) + text;
             result.plain += GetText(text).size();
             result.blinks = result.blinks || blinking;
@@ -159,7 +162,7 @@ void MessageGenerator::fillLine(CurrentMessage& message, int i, bool blockPlayed
         line.LineText = "\\sb90\\sa90 " + text;
     } else if (chance(20)) {
         line.LineScroll = std::string(Rates[static_cast<std::size_t>(number(0, 6))]) + "," +
-                          std::to_string(number(0, 5));
+            std::to_string(number(0, 5));
         Block part = block(60, placeholder, true);
         blinks = part.blinks;
         line.LineText = "\\sb90\\sa90 " + part.rich;
@@ -175,9 +178,9 @@ void MessageGenerator::fillLine(CurrentMessage& message, int i, bool blockPlayed
     if (chance(30))
         line.LineFont = Fonts[static_cast<std::size_t>(number(0, 3))];
     if (blinks)
-        line.LineBlink = chance(50) ? std::string("25,ON")
-                                    : std::string(Rates[static_cast<std::size_t>(number(0, 6))]) +
-                                              ",1";
+        line.LineBlink = chance(50)
+            ? std::string("25,ON")
+            : std::string(Rates[static_cast<std::size_t>(number(0, 6))]) + ",1";
 }
 
 CurrentMessage MessageGenerator::message()
@@ -218,8 +221,8 @@ CurrentMessage MessageGenerator::message()
     }
     // A message needs something to show or do, or it has no text at all.
     bool content = !message.StartOtherTask.empty() || !message.StartSameTask.empty() ||
-                   !message.ClearScreen.empty() || !message.RelayState.empty() ||
-                   !message.OutputDevice.empty();
+        !message.ClearScreen.empty() || !message.RelayState.empty() ||
+        !message.OutputDevice.empty();
     for (int i = 1; i <= message.UnitLines; ++i)
         content = content || !GetText(message.line(i).LineText).empty();
     if (!content)
@@ -229,7 +232,8 @@ CurrentMessage MessageGenerator::message()
 
 std::string MessageGenerator::anyRichText()
 {
-    static const std::string alphabet = "\\\\\\f0 65 17 50 99 -3 cf4 qc ql par\r\n\"# .aZ\x01\xe9{}";
+    static const std::string alphabet =
+        "\\\\\\f0 65 17 50 99 -3 cf4 qc ql par\r\n\"# .aZ\x01\xe9{}";
     std::string text;
     const int length = number(0, 80);
     for (int k = 0; k < length; ++k) {
@@ -240,7 +244,8 @@ std::string MessageGenerator::anyRichText()
         else if (chance(5))
             text += "\\par\r\n";
         else
-            text += alphabet[static_cast<std::size_t>(number(0, static_cast<int>(alphabet.size()) - 1))];
+            text += alphabet[static_cast<std::size_t>(
+                number(0, static_cast<int>(alphabet.size()) - 1))];
     }
     return text;
 }
@@ -281,4 +286,4 @@ bool sameFields(const CurrentMessage& a, const CurrentMessage& b, std::string& d
     return !d;
 }
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

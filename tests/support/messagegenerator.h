@@ -13,7 +13,10 @@ namespace marquis::testing {
 // with quotes and backslashes.
 class MessageGenerator {
 public:
-    explicit MessageGenerator(unsigned seed) : m_random(seed) { }
+    explicit MessageGenerator(unsigned seed)
+        : m_random(seed)
+    {
+    }
 
     CurrentMessage message();
 
@@ -22,8 +25,8 @@ public:
 
 private:
     struct Block {
-        std::string rich;       // runs, each opened by its control words
-        std::size_t plain = 0;  // visible characters
+        std::string rich; // runs, each opened by its control words
+        std::size_t plain = 0; // visible characters
         bool blinks = false;
     };
 
@@ -43,4 +46,4 @@ private:
 // On a difference, `difference` names the first differing field.
 bool sameFields(const CurrentMessage& a, const CurrentMessage& b, std::string& difference);
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

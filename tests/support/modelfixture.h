@@ -6,10 +6,9 @@
 #include "model/scriptwriter.h"
 #include "support/fakeuserinterface.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -21,7 +20,7 @@ namespace marquis::testing {
 inline std::int32_t expectedCheckValue(std::string_view text)
 {
     const uLong crc = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()),
-                            static_cast<uInt>(text.size()));
+        static_cast<uInt>(text.size()));
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(crc));
 }
 
@@ -29,9 +28,9 @@ inline std::int32_t expectedCheckValue(std::string_view text)
 inline std::string subText(int number, int task, const std::string& statements)
 {
     const std::string body =
-            "\r\n// Caution! Manually editing will prevent Quick Edit from loading this "
-            "message.\r\n\r\n" +
-            statements;
+        "\r\n// Caution! Manually editing will prevent Quick Edit from loading this "
+        "message.\r\n\r\n" +
+        statements;
     return SubHeader(number, task, expectedCheckValue(body)) + body + "END SUB\r\n";
 }
 
@@ -48,7 +47,10 @@ inline std::string testData(const std::string& relativePath)
 // A check-value source that always answers the same number.
 class FixedCheckValue : public CheckValueSource {
 public:
-    explicit FixedCheckValue(std::int32_t value) : m_value(value) { }
+    explicit FixedCheckValue(std::int32_t value)
+        : m_value(value)
+    {
+    }
     std::int32_t checkValueOf(std::string_view) override { return m_value; }
 
 private:
@@ -77,4 +79,4 @@ protected:
     }
 };
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

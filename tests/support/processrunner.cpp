@@ -1,17 +1,16 @@
 #include "support/processrunner.h"
 
+#include <array>
 #include <cerrno>
-#include <cstdlib>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <array>
-#include <filesystem>
 
 extern char** environ;
 
@@ -85,10 +84,10 @@ bool drain(int fd, std::string& into)
     return count < 0 && (errno == EINTR || errno == EAGAIN);
 }
 
-}  // namespace
+} // namespace
 
 ProcessResult runProcess(const std::vector<std::string>& arguments, std::string_view input,
-                         const std::vector<std::string>& environment, std::chrono::seconds limit)
+    const std::vector<std::string>& environment, std::chrono::seconds limit)
 {
     ProcessResult result;
     Pipe in;
@@ -118,8 +117,8 @@ ProcessResult runProcess(const std::vector<std::string>& arguments, std::string_
     std::vector<char*> argv = pointers(argumentCopy);
     std::vector<char*> envp = pointers(environmentCopy);
     pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(),
-                                     envp.data());
+    const int spawned =
+        posix_spawnp(&pid, argv[0], &actions, &attributes, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (spawned != 0) {
@@ -141,15 +140,14 @@ ProcessResult runProcess(const std::vector<std::string>& arguments, std::string_
     bool errOpen = true;
     while (outOpen || errOpen || in.end(1) >= 0) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             ::kill(pid, SIGKILL);
             result.timedOut = true;
             break;
         }
         std::array<pollfd, 3> fds { { { outOpen ? out.end(0) : -1, POLLIN, 0 },
-                                      { errOpen ? err.end(0) : -1, POLLIN, 0 },
-                                      { in.end(1), POLLOUT, 0 } } };
+            { errOpen ? err.end(0) : -1, POLLIN, 0 }, { in.end(1), POLLOUT, 0 } } };
         if (::poll(fds.data(), fds.size(), static_cast<int>(left.count())) < 0) {
             if (errno == EINTR)
                 continue;
@@ -160,7 +158,7 @@ ProcessResult runProcess(const std::vector<std::string>& arguments, std::string_
         if (fds[1].revents != 0)
             errOpen = drain(err.end(0), result.errors);
         if (fds[2].revents & (POLLERR | POLLHUP)) {
-            in.closeEnd(1);  // the child closed its stdin; the rest of the input is not wanted
+            in.closeEnd(1); // the child closed its stdin; the rest of the input is not wanted
         } else if (fds[2].revents & POLLOUT) {
             const ssize_t written = ::write(in.end(1), input.data(), input.size());
             if (written > 0)
@@ -173,8 +171,7 @@ ProcessResult runProcess(const std::vector<std::string>& arguments, std::string_
     }
 
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) { }
     if (WIFEXITED(status) && !result.timedOut)
         result.exitCode = WEXITSTATUS(status);
     return result;
@@ -187,7 +184,7 @@ bool onPath(std::string_view program)
     while (!rest.empty()) {
         const std::size_t colon = rest.find(':');
         const std::filesystem::path candidate =
-                std::filesystem::path(rest.substr(0, colon)) / program;
+            std::filesystem::path(rest.substr(0, colon)) / program;
         if (::access(candidate.c_str(), X_OK) == 0)
             return true;
         rest = colon == std::string_view::npos ? std::string_view {} : rest.substr(colon + 1);
@@ -195,4 +192,4 @@ bool onPath(std::string_view program)
     return false;
 }
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

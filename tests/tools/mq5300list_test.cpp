@@ -1,6 +1,5 @@
-#include "tools/tooltest.h"
-
 #include "support/modelfixture.h"
+#include "tools/tooltest.h"
 
 #include <sstream>
 
@@ -26,8 +25,7 @@ TEST(Mq5300Crc, ChecksRawBytes)
     EXPECT_EQ(known.output, "-873187034\n");
     // Bytes are taken as they are: no UTF-8 conversion, NUL bytes included.
     const std::string bytes("a\0\xE9\xFF\r\n", 6);
-    EXPECT_EQ(mq5300({ "crc" }, bytes).output,
-              std::to_string(expectedCheckValue(bytes)) + "\n");
+    EXPECT_EQ(mq5300({ "crc" }, bytes).output, std::to_string(expectedCheckValue(bytes)) + "\n");
     EXPECT_TRUE(failedCleanly(mq5300({ "crc", "file" }, "")));
 }
 
@@ -72,7 +70,7 @@ TEST(Mq5300List, DamagedFileIsReadWithoutHarm)
     file += made.output;
     file += "SUB 9(TASK=2)    // CRC value = 7\r\nLINE1:\r\n    PRINT\"a";
     file += std::string("\0\xE9\x81", 3) + std::string(100'000, 'x') + "\";\r\nEND SUB\r\n";
-    file += "SUB 10(TASK=0)\r\nLINE1:\r\n";  // cut off before its END SUB
+    file += "SUB 10(TASK=0)\r\nLINE1:\r\n"; // cut off before its END SUB
     TemporaryFolder folder;
     writeBytes(folder / "damaged.src", file);
 
@@ -134,11 +132,11 @@ TEST(Mq5300Demo, CommittedDemoIsUpToDate)
     if (!onPath("bash"))
         GTEST_SKIP() << "bash is not available";
     const ProcessResult result =
-            runProcess({ "bash", std::string(MARQUIS_EXAMPLES_DIR) + "/make-demo" }, {},
-                       { "MQ5300=" + toolPath() });
+        runProcess({ "bash", std::string(MARQUIS_EXAMPLES_DIR) + "/make-demo" }, {},
+            { "MQ5300=" + toolPath() });
     ASSERT_EQ(result.exitCode, 0) << result.errors;
     EXPECT_TRUE(result.output == readBytes(DemoFile))
-            << "examples/demo.src is out of date; run examples/make-demo examples/demo.src";
+        << "examples/demo.src is out of date; run examples/make-demo examples/demo.src";
 }
 
-}  // namespace
+} // namespace

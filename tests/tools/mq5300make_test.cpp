@@ -1,8 +1,7 @@
-#include "tools/tooltest.h"
-
 #include "model/checkvalues.h"
 #include "model/windows1252.h"
 #include "support/modelfixture.h"
+#include "tools/tooltest.h"
 
 using namespace marquis;
 using namespace marquis::testing;
@@ -36,13 +35,16 @@ TEST(Mq5300Make, SecondWorkedExampleByteForByte)
 TEST(Mq5300Make, WindowsCharactersOutsideAndInside)
 {
     // UTF-8 on the outside, one Windows-1252 byte per character in the check value.
-    const ProcessResult result = mq5300(
-            { "make" }, "{ \"OutputDevice\": \"Caf\xC3\xA9 \xE2\x82\xAC" "5\", \"Lines\": "
-                        "[ { \"LineText\": \"\\\\f0 \\\\cf0 x\" } ] }");
+    const ProcessResult result = mq5300({ "make" },
+        "{ \"OutputDevice\": \"Caf\xC3\xA9 \xE2\x82\xAC"
+        "5\", \"Lines\": "
+        "[ { \"LineText\": \"\\\\f0 \\\\cf0 x\" } ] }");
     ASSERT_EQ(result.exitCode, 0) << result.errors;
     const std::optional<std::string> windows = utf8ToWindows1252(result.output);
     ASSERT_TRUE(windows);
-    EXPECT_NE(windows->find("    PRINT\"Caf\xE9 \x80" "5\";\r\n"), std::string::npos);
+    EXPECT_NE(windows->find("    PRINT\"Caf\xE9 \x80"
+                            "5\";\r\n"),
+        std::string::npos);
     EXPECT_TRUE(windows->starts_with(SubHeader(0, 0, expectedCheckValue(BodyOfSub(*windows)))));
 }
 
@@ -57,7 +59,7 @@ TEST(Mq5300Make, MessageWithoutContentWritesNothing)
 struct BadInput {
     const char* name;
     std::string json;
-    const char* says;  // a word the error line must hold
+    const char* says; // a word the error line must hold
 };
 
 TEST(Mq5300Make, BadInputIsRefusedWithOneLine)
@@ -91,8 +93,8 @@ TEST(Mq5300Make, BadInputIsRefusedWithOneLine)
     for (const BadInput& bad : cases) {
         const ProcessResult result = mq5300({ "make" }, bad.json);
         EXPECT_TRUE(failedCleanly(result)) << bad.name;
-        EXPECT_NE(result.errors.find(bad.says), std::string::npos) << bad.name << ": "
-                                                                   << result.errors;
+        EXPECT_NE(result.errors.find(bad.says), std::string::npos)
+            << bad.name << ": " << result.errors;
     }
     EXPECT_TRUE(failedCleanly(mq5300({ "make", "extra" }, "{}")));
 }
@@ -102,25 +104,24 @@ TEST(Mq5300Make, FieldsThatWouldBeLostAreRefused)
 {
     const BadInput cases[] = {
         { "blocks without a mode",
-          R"({ "Lines": [ { "LineText": "\\f0 \\cf0 a\\par\r\n\\f0 \\cf0 b",
+            R"({ "Lines": [ { "LineText": "\\f0 \\cf0 a\\par\r\n\\f0 \\cf0 b",
                             "LineBlock": "0,1" } ] })",
-          "BlockScrollOn" },
-        { "both block modes", R"({ "BlockScrollOn": true, "VerticalScrollOn": true })",
-          "exclude" },
+            "BlockScrollOn" },
+        { "both block modes", R"({ "BlockScrollOn": true, "VerticalScrollOn": true })", "exclude" },
         { "scrolled blocks",
-          R"({ "BlockScrollOn": true, "Lines": [ { "LineText": "\\f0 \\cf0 a",
+            R"({ "BlockScrollOn": true, "Lines": [ { "LineText": "\\f0 \\cf0 a",
                "LineBlock": "0,1", "LineScroll": "25,0" } ] })",
-          "LineScroll" },
+            "LineScroll" },
         { "text beyond the unit",
-          R"({ "UnitLines": 2, "Lines": [ {}, {}, { "LineText": "\\f0 \\cf0 three" } ] })",
-          "line 3" },
+            R"({ "UnitLines": 2, "Lines": [ {}, {}, { "LineText": "\\f0 \\cf0 three" } ] })",
+            "line 3" },
         { "label beyond the unit",
-          R"({ "UnitLines": 2, "Lines": [ { "LineText": "\\f0 \\cf0 a", "LineLabel": 3 } ] })",
-          "LineLabel" },
+            R"({ "UnitLines": 2, "Lines": [ { "LineText": "\\f0 \\cf0 a", "LineLabel": 3 } ] })",
+            "LineLabel" },
         { "shared label",
-          R"({ "Lines": [ { "LineText": "\\f0 \\cf0 a", "LineLabel": 2 },
+            R"({ "Lines": [ { "LineText": "\\f0 \\cf0 a", "LineLabel": 2 },
                           { "LineText": "\\f0 \\cf0 b" } ] })",
-          "both carry" },
+            "both carry" },
         { "fifth start", R"({ "StartSameTask": "1,2,3,4,5" })", "at most 4" },
         { "start not a number", R"({ "StartOtherTask": "1,x" })", "\"x\"" },
         { "start out of range", R"({ "StartOtherTask": "1024" })", "1024" },
@@ -128,14 +129,14 @@ TEST(Mq5300Make, FieldsThatWouldBeLostAreRefused)
         { "unlock alone", R"({ "LockOff": "OFF" })", "LockOn" },
         { "unknown font", R"({ "Lines": [ { "LineFont": "GREEK" } ] })", "LineFont" },
         { "accent on the display",
-          "{ \"Lines\": [ { \"LineText\": \"\\\\f0 \\\\cf0 CAF\xC3\x89\" } ] }", "cannot show" },
+            "{ \"Lines\": [ { \"LineText\": \"\\\\f0 \\\\cf0 CAF\xC3\x89\" } ] }", "cannot show" },
     };
     for (const BadInput& bad : cases) {
         const ProcessResult result = mq5300({ "make" }, bad.json);
         EXPECT_TRUE(failedCleanly(result)) << bad.name;
-        EXPECT_NE(result.errors.find(bad.says), std::string::npos) << bad.name << ": "
-                                                                   << result.errors;
+        EXPECT_NE(result.errors.find(bad.says), std::string::npos)
+            << bad.name << ": " << result.errors;
     }
 }
 
-}  // namespace
+} // namespace

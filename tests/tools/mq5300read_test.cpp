@@ -12,11 +12,21 @@ const char* const EmptyLineText = "\\sb90\\sa90 ";
 Json normalised(Json fields)
 {
     const Json defaults = {
-        { "MessageNumber", 0 },   { "MessageTask", 0 },   { "UnitLines", 4 },
-        { "ClearScreen", "" },    { "RelayState", "" },   { "StartOtherTask", "" },
-        { "StartSameTask", "" },  { "OutputDevice", "" }, { "LockOn", "" },
-        { "LockOff", "" },        { "BlockWait", "" },    { "PlaceholderChar", "#" },
-        { "BlockScrollOn", false }, { "VerticalScrollOn", false }, { "ScriptEditOnly", false },
+        { "MessageNumber", 0 },
+        { "MessageTask", 0 },
+        { "UnitLines", 4 },
+        { "ClearScreen", "" },
+        { "RelayState", "" },
+        { "StartOtherTask", "" },
+        { "StartSameTask", "" },
+        { "OutputDevice", "" },
+        { "LockOn", "" },
+        { "LockOff", "" },
+        { "BlockWait", "" },
+        { "PlaceholderChar", "#" },
+        { "BlockScrollOn", false },
+        { "VerticalScrollOn", false },
+        { "ScriptEditOnly", false },
         { "Lines", Json::array() },
     };
     for (const auto& [key, value] : defaults.items())
@@ -40,13 +50,13 @@ Json normalised(Json fields)
 std::vector<std::string> readArguments(const Json& fields)
 {
     std::vector<std::string> arguments { "read", "--number",
-                                         std::to_string(fields.value("MessageNumber", 0)) };
+        std::to_string(fields.value("MessageNumber", 0)) };
     if (fields.contains("UnitLines"))
-        arguments.insert(arguments.end(),
-                         { "--lines", std::to_string(fields["UnitLines"].get<int>()) });
+        arguments.insert(
+            arguments.end(), { "--lines", std::to_string(fields["UnitLines"].get<int>()) });
     if (fields.contains("PlaceholderChar"))
-        arguments.insert(arguments.end(),
-                         { "--placeholder", fields["PlaceholderChar"].get<std::string>() });
+        arguments.insert(
+            arguments.end(), { "--placeholder", fields["PlaceholderChar"].get<std::string>() });
     return arguments;
 }
 
@@ -82,19 +92,20 @@ TEST(Mq5300Read, HandPickedMessagesComeBack)
                      "LineBlink": "25,ON" },
                    { "LineText": "\\sb90\\sa90 \\f0 \\cf0 scrolls on", "LineScroll": "40,2",
                      "LineFont": "CYRILLIC" } ] })",
-                    "two lines, other placeholder");
+        "two lines, other placeholder");
     expectRoundTrip("{ \"MessageNumber\": 7, \"OutputDevice\": \"say \\\"hi\\\" C:\\\\ "
-                    "Caf\xC3\xA9 \xE2\x82\xAC" "5\", \"StartOtherTask\": \"1,2\", "
+                    "Caf\xC3\xA9 \xE2\x82\xAC"
+                    "5\", \"StartOtherTask\": \"1,2\", "
                     "\"StartSameTask\": \"3\", \"Lines\": [ { \"LineText\": "
                     "\"\\\\sb90\\\\sa90 \\\\f0 \\\\cf0 a \\\"b\\\" \\\\\\\\ c\" } ] }",
-                    "quotes, backslashes and Windows-1252 send text");
+        "quotes, backslashes and Windows-1252 send text");
     expectRoundTrip(R"({ "MessageNumber": 300, "MessageTask": 2, "BlockScrollOn": true,
         "BlockWait": "6", "RelayState": "ON", "LockOn": "ON", "LockOff": "OFF",
         "ClearScreen": "CLS",
         "Lines": [ {}, { "LineText":
             "\\sb90\\sa90 \\qc \\f0 \\cf0 one\\par\r\n\\f0 \\cf0 two\\par\r\n\\f0 \\cf0 \\ql three",
             "LineBlock": "0,2" } ] })",
-                    "centred horizontal blocks with relay and lock");
+        "centred horizontal blocks with relay and lock");
 }
 
 TEST(Mq5300Read, HandEditedTextIsReportedAndNotRebuilt)
@@ -117,21 +128,18 @@ TEST(Mq5300Read, HandEditedTextIsReportedAndNotRebuilt)
 TEST(Mq5300Read, BadOptionsAndInputAreRefused)
 {
     const std::string text = mq5300({ "make" }, R"({ "MessageNumber": 5, "Lines": [ {}, {},
-        { "LineText": "\\sb90\\sa90 \\f0 \\cf0 third" } ] })").output;
+        { "LineText": "\\sb90\\sa90 \\f0 \\cf0 third" } ] })")
+                                 .output;
     ASSERT_FALSE(text.empty());
     const std::vector<std::vector<std::string>> badOptions = {
-        { "read" },
-        { "read", "--number" },
-        { "read", "--number", "1024" },
-        { "read", "--number", "five" },
-        { "read", "--number", "5", "--lines", "3" },
-        { "read", "--number=5", "--lines=1" },
-        { "read", "--number", "5", "--placeholder", "##" },
+        { "read" }, { "read", "--number" }, { "read", "--number", "1024" },
+        { "read", "--number", "five" }, { "read", "--number", "5", "--lines", "3" },
+        { "read", "--number=5", "--lines=1" }, { "read", "--number", "5", "--placeholder", "##" },
         { "read", "--number", "5", "--placeholder", "\\" },
         { "read", "--number", "5", "--colour", "red" },
         { "read", "--number", "5", "--number", "5" },
-        { "read", "--number", "6" },                  // the text is message 5
-        { "read", "--number", "5", "--lines", "2" },  // its third line would be lost
+        { "read", "--number", "6" }, // the text is message 5
+        { "read", "--number", "5", "--lines", "2" }, // its third line would be lost
     };
     for (const auto& arguments : badOptions) {
         const ProcessResult result = mq5300(arguments, text);
@@ -141,4 +149,4 @@ TEST(Mq5300Read, BadOptionsAndInputAreRefused)
     EXPECT_TRUE(failedCleanly(mq5300({ "read", "--number", "5" }, "SUB 5\xFF\r\n")));
 }
 
-}  // namespace
+} // namespace

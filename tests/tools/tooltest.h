@@ -2,17 +2,15 @@
 
 #include "support/processrunner.h"
 
-#include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
+#include <nlohmann/json.hpp>
 #include <string>
-#include <vector>
-
 #include <unistd.h>
+#include <vector>
 
 namespace marquis::testing {
 
@@ -22,7 +20,7 @@ inline std::string toolPath()
 }
 
 inline ProcessResult mq5300(std::vector<std::string> arguments, std::string_view input = {},
-                            const std::string& tool = toolPath())
+    const std::string& tool = toolPath())
 {
     arguments.insert(arguments.begin(), tool);
     return runProcess(arguments, input);
@@ -44,13 +42,13 @@ inline void writeBytes(const std::filesystem::path& file, std::string_view bytes
 inline ::testing::AssertionResult failedCleanly(const ProcessResult& result)
 {
     const bool oneLine = result.errors.starts_with("mq5300: ") &&
-                         std::count(result.errors.begin(), result.errors.end(), '\n') == 1 &&
-                         result.errors.ends_with('\n');
+        std::count(result.errors.begin(), result.errors.end(), '\n') == 1 &&
+        result.errors.ends_with('\n');
     if (result.exitCode == 2 && result.output.empty() && oneLine)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
-           << "exit " << result.exitCode << ", stdout \"" << result.output.substr(0, 200)
-           << "\", stderr \"" << result.errors.substr(0, 400) << "\"";
+        << "exit " << result.exitCode << ", stdout \"" << result.output.substr(0, 200)
+        << "\", stderr \"" << result.errors.substr(0, 400) << "\"";
 }
 
 // A fresh folder, removed with everything in it when the object goes.
@@ -83,11 +81,11 @@ inline std::vector<std::filesystem::path> demoMessageFiles()
 {
     std::vector<std::filesystem::path> files;
     for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(MARQUIS_EXAMPLES_DIR) + "/demo"))
+        std::filesystem::directory_iterator(std::string(MARQUIS_EXAMPLES_DIR) + "/demo"))
         if (entry.path().extension() == ".json")
             files.push_back(entry.path());
     std::sort(files.begin(), files.end());
     return files;
 }
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

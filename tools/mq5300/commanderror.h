@@ -9,7 +9,10 @@ namespace marquis::cli {
 // file or module). main reports it as one line on stderr and exits with code 2.
 class CommandError : public std::runtime_error {
 public:
-    explicit CommandError(const std::string& what) : std::runtime_error(what) { }
+    explicit CommandError(const std::string& what)
+        : std::runtime_error(what)
+    {
+    }
 };
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

@@ -20,4 +20,4 @@ void crcCommand(Arguments arguments);
 // One line per message of a script file.
 void listCommand(Arguments arguments);
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

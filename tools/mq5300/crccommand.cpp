@@ -1,10 +1,9 @@
 #include "commanderror.h"
 #include "commands.h"
-#include "requirecomponent.h"
-#include "textio.h"
-
 #include "model/crccomponent.h"
 #include "platform/executablefolder.h"
+#include "requirecomponent.h"
+#include "textio.h"
 
 namespace marquis::cli {
 
@@ -18,4 +17,4 @@ void crcCommand(Arguments arguments)
     writeStandardOutput(std::to_string(component.checkValueOf(bytes)) + "\n");
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

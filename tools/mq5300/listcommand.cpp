@@ -1,9 +1,5 @@
 #include "commanderror.h"
 #include "commands.h"
-#include "requirecomponent.h"
-#include "subfile.h"
-#include "textio.h"
-
 #include "model/checkvaluesource.h"
 #include "model/crccomponent.h"
 #include "model/richtext.h"
@@ -11,6 +7,9 @@
 #include "model/windows1252.h"
 #include "platform/executablefolder.h"
 #include "ports/userinterface.h"
+#include "requirecomponent.h"
+#include "subfile.h"
+#include "textio.h"
 
 #include <cstdio>
 
@@ -66,7 +65,7 @@ std::string linesText(const CurrentMessage& message)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 void listCommand(Arguments arguments)
 {
@@ -87,10 +86,10 @@ void listCommand(Arguments arguments)
             message = readBlock(noCheckValues, block, file.unitLines);
         char head[64];
         std::snprintf(head, sizeof head, "%4d  task %d  %-16s  ", block.number,
-                      static_cast<int>(message.task()), changed ? "changed by hand" : "ok");
+            static_cast<int>(message.task()), changed ? "changed by hand" : "ok");
         listing += head + windows1252ToUtf8(linesText(message)) + "\n";
     }
     writeStandardOutput(listing);
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

@@ -3,9 +3,8 @@
 
 #include "commanderror.h"
 #include "commands.h"
-#include "textio.h"
-
 #include "model/modelfailure.h"
+#include "textio.h"
 
 #include <cstdio>
 #include <exception>
@@ -15,15 +14,15 @@
 namespace {
 
 constexpr std::string_view Usage =
-        "usage: mq5300 <command> [options]\n"
-        "\n"
-        "  make                    message fields as JSON on stdin -> its SUB text on stdout\n"
-        "  read --number N [--lines 2|4] [--placeholder C]\n"
-        "                          SUB text on stdin -> its fields as JSON on stdout\n"
-        "  crc                     check value of stdin's bytes as a signed decimal number\n"
-        "  list FILE.src           one line per message of a script file\n"
-        "\n"
-        "Text is UTF-8. Errors give one line on stderr and exit code 2.\n";
+    "usage: mq5300 <command> [options]\n"
+    "\n"
+    "  make                    message fields as JSON on stdin -> its SUB text on stdout\n"
+    "  read --number N [--lines 2|4] [--placeholder C]\n"
+    "                          SUB text on stdin -> its fields as JSON on stdout\n"
+    "  crc                     check value of stdin's bytes as a signed decimal number\n"
+    "  list FILE.src           one line per message of a script file\n"
+    "\n"
+    "Text is UTF-8. Errors give one line on stderr and exit code 2.\n";
 
 struct Command {
     std::string_view name;
@@ -65,7 +64,7 @@ int dispatch(const std::vector<std::string_view>& arguments)
     return report("unknown command \"" + std::string(name) + "\"; try mq5300 --help");
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {

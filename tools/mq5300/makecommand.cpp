@@ -2,14 +2,13 @@
 #include "commands.h"
 #include "messagechecks.h"
 #include "messagejson.h"
-#include "requirecomponent.h"
-#include "textio.h"
-
 #include "model/crccomponent.h"
 #include "model/scriptwriter.h"
 #include "model/windows1252.h"
 #include "platform/executablefolder.h"
 #include "ports/userinterface.h"
+#include "requirecomponent.h"
+#include "textio.h"
 
 namespace marquis::cli {
 
@@ -29,4 +28,4 @@ void makeCommand(Arguments arguments)
     writeStandardOutput(windows1252ToUtf8(message.MessageScript));
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

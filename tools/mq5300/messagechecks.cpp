@@ -1,11 +1,10 @@
 #include "messagechecks.h"
 
 #include "commanderror.h"
-#include "textio.h"
-
 #include "model/numberformat.h"
 #include "model/richtext.h"
 #include "model/windows1252.h"
+#include "textio.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +13,7 @@
 namespace marquis::cli {
 namespace {
 
-constexpr int MaxStartEntries = 4;  // the writer starts at most four messages per list
+constexpr int MaxStartEntries = 4; // the writer starts at most four messages per list
 
 [[noreturn]] void fail(const std::string& text)
 {
@@ -27,16 +26,16 @@ std::string lineName(int i)
 }
 
 void checkOneOf(std::string_view value, std::initializer_list<std::string_view> allowed,
-                const std::string& name)
+    const std::string& name)
 {
     if (std::find(allowed.begin(), allowed.end(), value) != allowed.end())
         return;
     std::string list;
     for (const std::string_view entry : allowed)
         list += (list.empty() ? "" : ", ") +
-                (entry.empty() ? std::string("empty") : "\"" + std::string(entry) + "\"");
-    fail(name + " must be one of " + list + ", not \"" +
-         printable(windows1252ToUtf8(value)) + "\"");
+            (entry.empty() ? std::string("empty") : "\"" + std::string(entry) + "\"");
+    fail(
+        name + " must be one of " + list + ", not \"" + printable(windows1252ToUtf8(value)) + "\"");
 }
 
 // A comma-separated list of message numbers; empty entries are skipped by the writer.
@@ -49,10 +48,11 @@ void checkStartList(std::string_view list, const std::string& name)
         const std::size_t comma = list.find(',');
         const std::string_view entry = list.substr(0, comma);
         long long number = 0;
-        if (!entry.empty() && (entry.find_first_not_of("0123456789") != std::string_view::npos ||
-                               !parseWholeNumber(entry, number) || !isMessageNumber(number)))
+        if (!entry.empty() &&
+            (entry.find_first_not_of("0123456789") != std::string_view::npos ||
+                !parseWholeNumber(entry, number) || !isMessageNumber(number)))
             fail(name + ": \"" + printable(windows1252ToUtf8(entry)) +
-                 "\" is not a message number 0.." + std::to_string(MessageCount - 1));
+                "\" is not a message number 0.." + std::to_string(MessageCount - 1));
         if (++entries > MaxStartEntries)
             fail(name + " takes at most " + std::to_string(MaxStartEntries) + " entries");
         if (comma == std::string_view::npos)
@@ -72,7 +72,7 @@ void checkDisplayCharacters(std::string_view rich, int i)
         if (c == '\r' || c == '\n')
             continue;
         fail("LineText of " + lineName(i) + " holds a character the display cannot show (" +
-             (u < 32 ? "code " + std::to_string(u) : windows1252ToUtf8(std::string(1, c))) + ")");
+            (u < 32 ? "code " + std::to_string(u) : windows1252ToUtf8(std::string(1, c))) + ")");
     }
 }
 
@@ -80,41 +80,43 @@ void checkLine(const CurrentMessage& message, int i, std::array<int, MaxUnitLine
 {
     const EditLine& line = message.line(i);
     const std::string name = lineName(i);
-    checkOneOf(line.LineFont, { "", "ENGLISH", "KATAKANA", "CYRILLIC", "SLAVIC" },
-               "LineFont of " + name);
+    checkOneOf(
+        line.LineFont, { "", "ENGLISH", "KATAKANA", "CYRILLIC", "SLAVIC" }, "LineFont of " + name);
     if (GetText(line.LineText).empty())
-        return;  // a line without text is not written at all
+        return; // a line without text is not written at all
     checkDisplayCharacters(line.LineText, i);
 
     const int label = line.LineLabel;
     if (label < 1 || label > message.UnitLines)
         fail("LineLabel of " + name + " is " + std::to_string(label) + ", but the unit has " +
-             std::to_string(message.UnitLines) + " lines");
+            std::to_string(message.UnitLines) + " lines");
     if (owner[static_cast<std::size_t>(label)] != 0)
         fail(lineName(owner[static_cast<std::size_t>(label)]) + " and " + name +
-             " both carry LineLabel " + std::to_string(label));
+            " both carry LineLabel " + std::to_string(label));
     owner[static_cast<std::size_t>(label)] = i;
 
     if (line.LineBlock.empty())
         return;
     if (!line.LineScroll.empty())
-        fail(name + " has both LineScroll and LineBlock; a line either scrolls or plays "
-                    "blocks");
+        fail(name +
+            " has both LineScroll and LineBlock; a line either scrolls or plays "
+            "blocks");
     if (!message.BlockScrollOn && !message.VerticalScrollOn)
-        fail(name + " plays blocks (LineBlock), but neither BlockScrollOn nor "
-                    "VerticalScrollOn is set");
+        fail(name +
+            " plays blocks (LineBlock), but neither BlockScrollOn nor "
+            "VerticalScrollOn is set");
 }
 
-}  // namespace
+} // namespace
 
 void checkPlaceholder(std::string_view placeholder, std::string_view what)
 {
     const bool valid = placeholder.size() == 1 && placeholder[0] > ' ' && placeholder[0] < 127 &&
-                       placeholder[0] != '\\' && placeholder[0] != '.';
+        placeholder[0] != '\\' && placeholder[0] != '.';
     if (!valid)
         fail(std::string(what) +
-             " must be one printable ASCII character other than a blank, a backslash or a "
-             "point");
+            " must be one printable ASCII character other than a blank, a backslash or a "
+            "point");
 }
 
 void checkWritable(const CurrentMessage& message)
@@ -130,16 +132,16 @@ void checkWritable(const CurrentMessage& message)
     checkStartList(message.StartOtherTask, "StartOtherTask");
     checkStartList(message.StartSameTask, "StartSameTask");
 
-    std::array<int, MaxUnitLines + 1> owner {};  // the line that carries each label
+    std::array<int, MaxUnitLines + 1> owner {}; // the line that carries each label
     for (int i = 1; i <= MaxUnitLines; ++i) {
         if (i > message.UnitLines) {
             if (!GetText(message.line(i).LineText).empty())
                 fail(lineName(i) + " has text, but the unit has " +
-                     std::to_string(message.UnitLines) + " lines");
+                    std::to_string(message.UnitLines) + " lines");
             continue;
         }
         checkLine(message, i, owner);
     }
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

@@ -17,4 +17,4 @@ void checkPlaceholder(std::string_view placeholder, std::string_view what);
 // the script knows. So a written text always holds everything that was asked for.
 void checkWritable(const CurrentMessage& message);
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

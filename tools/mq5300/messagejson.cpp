@@ -2,16 +2,14 @@
 
 #include "commanderror.h"
 #include "messagechecks.h"
-#include "textio.h"
-
 #include "model/windows1252.h"
-
-#include <nlohmann/json.hpp>
+#include "textio.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <set>
 #include <vector>
@@ -22,8 +20,7 @@ namespace {
 using Json = nlohmann::json;
 using OrderedJson = nlohmann::ordered_json;
 
-template <typename Record>
-struct TextField {
+template <typename Record> struct TextField {
     const char* name;
     std::string Record::*member;
 };
@@ -31,23 +28,23 @@ struct TextField {
 // One table per record serves both directions, so that reading and printing use the same
 // names.
 constexpr std::array<TextField<CurrentMessage>, 9> MessageTexts { {
-        { "ClearScreen", &CurrentMessage::ClearScreen },
-        { "RelayState", &CurrentMessage::RelayState },
-        { "StartOtherTask", &CurrentMessage::StartOtherTask },
-        { "StartSameTask", &CurrentMessage::StartSameTask },
-        { "OutputDevice", &CurrentMessage::OutputDevice },
-        { "LockOn", &CurrentMessage::LockOn },
-        { "LockOff", &CurrentMessage::LockOff },
-        { "BlockWait", &CurrentMessage::BlockWait },
-        { "PlaceholderChar", &CurrentMessage::PlaceholderChar },
+    { "ClearScreen", &CurrentMessage::ClearScreen },
+    { "RelayState", &CurrentMessage::RelayState },
+    { "StartOtherTask", &CurrentMessage::StartOtherTask },
+    { "StartSameTask", &CurrentMessage::StartSameTask },
+    { "OutputDevice", &CurrentMessage::OutputDevice },
+    { "LockOn", &CurrentMessage::LockOn },
+    { "LockOff", &CurrentMessage::LockOff },
+    { "BlockWait", &CurrentMessage::BlockWait },
+    { "PlaceholderChar", &CurrentMessage::PlaceholderChar },
 } };
 
 constexpr std::array<TextField<EditLine>, 5> LineTexts { {
-        { "LineText", &EditLine::LineText },
-        { "LineFont", &EditLine::LineFont },
-        { "LineScroll", &EditLine::LineScroll },
-        { "LineBlink", &EditLine::LineBlink },
-        { "LineBlock", &EditLine::LineBlock },
+    { "LineText", &EditLine::LineText },
+    { "LineFont", &EditLine::LineFont },
+    { "LineScroll", &EditLine::LineScroll },
+    { "LineBlink", &EditLine::LineBlink },
+    { "LineBlock", &EditLine::LineBlock },
 } };
 
 struct FlagField {
@@ -56,8 +53,8 @@ struct FlagField {
 };
 
 constexpr std::array<FlagField, 2> MessageFlags { {
-        { "BlockScrollOn", &CurrentMessage::BlockScrollOn },
-        { "VerticalScrollOn", &CurrentMessage::VerticalScrollOn },
+    { "BlockScrollOn", &CurrentMessage::BlockScrollOn },
+    { "VerticalScrollOn", &CurrentMessage::VerticalScrollOn },
 } };
 
 [[noreturn]] void fail(const std::string& text)
@@ -96,7 +93,7 @@ std::optional<long long> integerValue(const Json& value)
         return std::nullopt;
     if (value.is_number_unsigned())
         return static_cast<long long>(std::min<std::uint64_t>(
-                value.get<std::uint64_t>(), std::numeric_limits<long long>::max()));
+            value.get<std::uint64_t>(), std::numeric_limits<long long>::max()));
     return value.get<std::int64_t>();
 }
 
@@ -105,7 +102,7 @@ long long wholeNumber(const Json& value, const std::string& name, long long low,
     const std::optional<long long> number = integerValue(value);
     if (!number || *number < low || *number > high)
         fail(name + " must be a whole number in " + std::to_string(low) + ".." +
-             std::to_string(high));
+            std::to_string(high));
     return *number;
 }
 
@@ -132,7 +129,7 @@ void readLine(const Json& object, EditLine& line, int number)
             line.*(field->member) = text(value, key + where);
         else if (key == "LineLabel")
             line.LineLabel =
-                    static_cast<std::int16_t>(wholeNumber(value, key + where, 1, MaxUnitLines));
+                static_cast<std::int16_t>(wholeNumber(value, key + where, 1, MaxUnitLines));
         else
             fail(unknownField(key, where));
     }
@@ -144,7 +141,7 @@ void readLines(const Json& value, CurrentMessage& message)
         fail("Lines must be an array of line objects");
     if (value.size() > static_cast<std::size_t>(MaxUnitLines))
         fail("Lines holds " + std::to_string(value.size()) + " lines; a message has at most " +
-             std::to_string(MaxUnitLines));
+            std::to_string(MaxUnitLines));
     for (std::size_t k = 0; k < value.size(); ++k)
         readLine(value[k], message.line(static_cast<int>(k) + 1), static_cast<int>(k) + 1);
 }
@@ -153,14 +150,14 @@ void readLines(const Json& value, CurrentMessage& message)
 // would be kept, without a word.
 Json parseWithoutDuplicates(std::string_view jsonText)
 {
-    std::vector<std::set<std::string>> names;  // the names seen in each object still open
+    std::vector<std::set<std::string>> names; // the names seen in each object still open
     const auto callback = [&names](int, Json::parse_event_t event, Json& parsed) {
         if (event == Json::parse_event_t::object_start) {
             names.emplace_back();
         } else if (event == Json::parse_event_t::object_end) {
             names.pop_back();
         } else if (event == Json::parse_event_t::key &&
-                   !names.back().insert(parsed.get<std::string>()).second) {
+            !names.back().insert(parsed.get<std::string>()).second) {
             fail("the field \"" + printable(parsed.get<std::string>()) + "\" is given twice");
         }
         return true;
@@ -173,7 +170,7 @@ std::string utf8(const std::string& windows1252)
     return windows1252ToUtf8(windows1252);
 }
 
-}  // namespace
+} // namespace
 
 CurrentMessage messageFromJson(std::string_view jsonText)
 {
@@ -185,7 +182,7 @@ CurrentMessage messageFromJson(std::string_view jsonText)
         const std::string_view what = e.what();
         const std::size_t tag = what.find("] ");
         fail("malformed JSON: " +
-             printable(tag == std::string_view::npos ? what : what.substr(tag + 2)));
+            printable(tag == std::string_view::npos ? what : what.substr(tag + 2)));
     }
     if (!object.is_object())
         fail("the input must be one JSON object with the fields of a message");
@@ -199,7 +196,7 @@ CurrentMessage messageFromJson(std::string_view jsonText)
             message.*(flagField->member) = flag(value, key);
         else if (key == "MessageNumber")
             message.MessageNumber =
-                    static_cast<std::int16_t>(wholeNumber(value, key, 0, MessageCount - 1));
+                static_cast<std::int16_t>(wholeNumber(value, key, 0, MessageCount - 1));
         else if (key == "MessageTask")
             task = wholeNumber(value, key, 0, TaskCount - 1);
         else if (key == "UnitLines")
@@ -245,4 +242,4 @@ std::string messageToJson(const CurrentMessage& message)
     return object.dump(4) + "\n";
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

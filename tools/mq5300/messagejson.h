@@ -17,4 +17,4 @@ CurrentMessage messageFromJson(std::string_view jsonText);
 // takes, with ScriptEditOnly and the lines 1..UnitLines. Ends with a newline.
 std::string messageToJson(const CurrentMessage& message);
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

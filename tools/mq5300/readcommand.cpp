@@ -2,10 +2,6 @@
 #include "commands.h"
 #include "messagechecks.h"
 #include "messagejson.h"
-#include "requirecomponent.h"
-#include "subfile.h"
-#include "textio.h"
-
 #include "model/crccomponent.h"
 #include "model/numberformat.h"
 #include "model/richtext.h"
@@ -13,6 +9,9 @@
 #include "model/scriptreader.h"
 #include "platform/executablefolder.h"
 #include "ports/userinterface.h"
+#include "requirecomponent.h"
+#include "subfile.h"
+#include "textio.h"
 
 #include <optional>
 
@@ -30,8 +29,7 @@ struct ReadOptions {
     throw CommandError("read: " + text);
 }
 
-template <typename T>
-void setOnce(std::optional<T>& option, T value, std::string_view name)
+template <typename T> void setOnce(std::optional<T>& option, T value, std::string_view name)
 {
     if (option)
         fail(std::string(name) + " is given twice");
@@ -87,7 +85,7 @@ std::optional<long long> numberInText(std::string_view text)
 }
 
 CurrentMessage readMessage(CheckValueSource& checkValues, const std::string& text, int number,
-                           int lines, const std::string& placeholder)
+    int lines, const std::string& placeholder)
 {
     SilentUserInterface ui;
     ScriptReader reader(checkValues, ui);
@@ -100,7 +98,7 @@ CurrentMessage readMessage(CheckValueSource& checkValues, const std::string& tex
     return message;
 }
 
-}  // namespace
+} // namespace
 
 void readCommand(Arguments arguments)
 {
@@ -112,7 +110,7 @@ void readCommand(Arguments arguments)
     const std::string text = windows1252From(readStandardInput(), "standard input");
     if (const std::optional<long long> inText = numberInText(text); inText && *inText != number)
         fail("the text is message " + std::to_string(*inText) + ", not --number " +
-             std::to_string(number));
+            std::to_string(number));
 
     CrcComponent component(executableFolder());
     requireComponent(component);
@@ -125,9 +123,9 @@ void readCommand(Arguments arguments)
         for (int i = lines + 1; i <= MaxUnitLines; ++i)
             if (!GetText(whole.line(i).LineText).empty())
                 fail("the text shows line " + std::to_string(i) + ", which a unit of " +
-                     std::to_string(lines) + " lines does not have; use --lines 4");
+                    std::to_string(lines) + " lines does not have; use --lines 4");
     }
     writeStandardOutput(messageToJson(message));
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

@@ -8,8 +8,8 @@ namespace marquis::cli {
 void requireComponent(CrcComponent& component)
 {
     if (!component.available())
-        throw CommandError("the check-value component is not available: " +
-                           printable(component.errorText()));
+        throw CommandError(
+            "the check-value component is not available: " + printable(component.errorText()));
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

@@ -9,4 +9,4 @@ namespace marquis::cli {
 // unchanged; a CommandError naming the module stops the command instead.
 void requireComponent(CrcComponent& component);
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

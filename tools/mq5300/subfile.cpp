@@ -24,7 +24,7 @@ int unitLinesOfDefine(std::string_view line, std::vector<std::string>& problems)
     return 4;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<long long> subNumber(std::string_view line)
 {
@@ -36,15 +36,15 @@ std::optional<long long> subNumber(std::string_view line)
     const std::string_view digits = rest.substr(0, rest.find_first_not_of("0123456789"));
     if (digits.empty())
         return std::nullopt;
-    return numberValue(digits);  // a very long number is clamped, still out of range
+    return numberValue(digits); // a very long number is clamped, still out of range
 }
 
 ScriptFile splitScriptFile(std::string_view bytes)
 {
     ScriptFile file;
     bool unitKnown = false;
-    std::optional<SubBlock> open;  // the block being collected
-    bool skipping = false;         // inside a block that is not listed
+    std::optional<SubBlock> open; // the block being collected
+    bool skipping = false; // inside a block that is not listed
     std::size_t lineNumber = 0;
 
     auto closeOpen = [&](std::string_view why) {
@@ -52,7 +52,7 @@ ScriptFile splitScriptFile(std::string_view bytes)
             return;
         if (!why.empty())
             file.problems.push_back("message " + std::to_string(open->number) + " (line " +
-                                    std::to_string(open->line) + ") " + std::string(why));
+                std::to_string(open->line) + ") " + std::string(why));
         file.blocks.push_back(std::move(*open));
         open.reset();
     };
@@ -68,13 +68,12 @@ ScriptFile splitScriptFile(std::string_view bytes)
             const std::optional<long long> number = subNumber(line);
             if (!number) {
                 file.problems.push_back("line " + std::to_string(lineNumber) +
-                                        ": SUB line without a message number; skipped");
+                    ": SUB line without a message number; skipped");
                 skipping = true;
             } else if (!isMessageNumber(*number)) {
-                file.problems.push_back("line " + std::to_string(lineNumber) +
-                                        ": message number " + std::to_string(*number) +
-                                        " is outside 0.." + std::to_string(MessageCount - 1) +
-                                        "; skipped");
+                file.problems.push_back("line " + std::to_string(lineNumber) + ": message number " +
+                    std::to_string(*number) + " is outside 0.." + std::to_string(MessageCount - 1) +
+                    "; skipped");
                 skipping = true;
             } else {
                 open = SubBlock { static_cast<int>(*number), std::string(line), lineNumber };
@@ -100,4 +99,4 @@ ScriptFile splitScriptFile(std::string_view bytes)
     return file;
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

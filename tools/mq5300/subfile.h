@@ -11,14 +11,14 @@ namespace marquis::cli {
 // One SUB block of a script file: from its "SUB " line up to and including its "END SUB" line.
 struct SubBlock {
     int number = 0;
-    std::string text;      // Windows-1252, line ends as in the file
-    std::size_t line = 0;  // the file line of the SUB line, 1 for the first
+    std::string text; // Windows-1252, line ends as in the file
+    std::size_t line = 0; // the file line of the SUB line, 1 for the first
 };
 
 struct ScriptFile {
-    int unitLines = 4;                  // from the display type in the file's header
-    std::vector<SubBlock> blocks;       // in the order of the file
-    std::vector<std::string> problems;  // one line each: blocks skipped, blocks left open
+    int unitLines = 4; // from the display type in the file's header
+    std::vector<SubBlock> blocks; // in the order of the file
+    std::vector<std::string> problems; // one line each: blocks skipped, blocks left open
 };
 
 // The message number of a "SUB n(...)" line; no value when the line is not a SUB line or its
@@ -31,4 +31,4 @@ std::optional<long long> subNumber(std::string_view line);
 // text 4 lines.
 ScriptFile splitScriptFile(std::string_view bytes);
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

@@ -21,8 +21,8 @@ std::string readAll(std::FILE* stream, const std::string& name)
     for (;;) {
         const std::size_t count = std::fread(chunk, 1, sizeof chunk, stream);
         if (bytes.size() + count > MaxInputBytes)
-            throw CommandError(name + " is larger than " +
-                               std::to_string(MaxInputBytes / (1024 * 1024)) + " MiB");
+            throw CommandError(
+                name + " is larger than " + std::to_string(MaxInputBytes / (1024 * 1024)) + " MiB");
         bytes.append(chunk, count);
         if (count < sizeof chunk)
             break;
@@ -75,7 +75,7 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-}  // namespace
+} // namespace
 
 std::string readStandardInput()
 {
@@ -104,8 +104,8 @@ std::string windows1252From(std::string_view utf8, std::string_view what)
         throw CommandError(std::string(what) + " is not valid UTF-8");
     std::optional<std::string> text = utf8ToWindows1252(utf8);
     if (!text)
-        throw CommandError(std::string(what) +
-                           " holds a character that Windows-1252 cannot represent");
+        throw CommandError(
+            std::string(what) + " holds a character that Windows-1252 cannot represent");
     return std::move(*text);
 }
 
@@ -123,4 +123,4 @@ std::string printable(std::string_view text, std::size_t limit)
     return result;
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

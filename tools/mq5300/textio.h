@@ -27,4 +27,4 @@ std::string windows1252From(std::string_view utf8, std::string_view what);
 // than `limit` bytes is cut short.
 std::string printable(std::string_view text, std::size_t limit = 200);
 
-}  // namespace marquis::cli
+} // namespace marquis::cli
