@@ -1,5 +1,6 @@
 #include "model/checkvalues.h"
 #include "model/numberformat.h"
+#include "model/modelfailure.h"
 #include "model/scriptformat.h"
 #include "support/modelfixture.h"
 
@@ -315,3 +316,33 @@ TEST_F(ScriptWriterTest, HeaderOfMessageZeroAndStatusNotices)
 }
 
 } // namespace
+
+namespace {
+
+class FailingCheckValue : public marquis::CheckValueSource {
+public:
+    std::int32_t checkValueOf(std::string_view) override
+    {
+        throw std::runtime_error("component crashed");
+    }
+};
+
+TEST(ScriptWriterFailureTest, UnexpectedFailureNamesTheProcedureAndClearsTheNotices)
+{
+    FailingCheckValue failing;
+    FakeUserInterface ui;
+    ScriptWriter writer(failing, ui);
+    CurrentMessage message = oneLine("\\f0 \\cf0 x");
+    message.MessageScript = "kept";
+    try {
+        writer.SubMake(message);
+        FAIL() << "no failure reported";
+    } catch (const ModelFailure& failure) {
+        EXPECT_EQ(failure.procedure(), "SubMake");
+    }
+    EXPECT_EQ(message.MessageScript, "kept");
+    EXPECT_EQ(ui.currentStatus(), "");
+    EXPECT_FALSE(ui.isBusy());
+}
+
+}  // namespace
