@@ -25,8 +25,9 @@ class UserInterface {
 public:
     virtual ~UserInterface() = default;
 
-    virtual Answer message(
-        std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer) = 0;
+    // A message box with the application's title, or with `title` when one is given.
+    virtual Answer message(std::string_view text, Buttons buttons, Icon icon,
+        Answer defaultAnswer, std::string_view title = {}) = 0;
     virtual std::optional<std::string> inputBox(
         std::string_view prompt, std::string_view title, std::string_view initial) = 0;
     virtual std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest&) = 0;
@@ -34,13 +35,15 @@ public:
     virtual void status(std::string_view text) = 0; // the main window's status line
     virtual void busy(bool on) = 0; // hourglass pointer
     virtual void pumpEvents() = 0; // keep the window alive while waiting
+    virtual void caption(std::string_view text) = 0; // the main window's caption
 };
 
 // For programs without a window: notices go nowhere, questions take their default answer and
 // dialogs are cancelled.
 class SilentUserInterface : public UserInterface {
 public:
-    Answer message(std::string_view, Buttons, Icon, Answer defaultAnswer) override
+    Answer message(std::string_view, Buttons, Icon, Answer defaultAnswer,
+                   std::string_view) override
     {
         return defaultAnswer;
     }
@@ -60,6 +63,7 @@ public:
     void status(std::string_view) override { }
     void busy(bool) override { }
     void pumpEvents() override { }
+    void caption(std::string_view) override { }
 };
 
 // Shows the busy pointer and a status text for the life of a long operation, and clears both

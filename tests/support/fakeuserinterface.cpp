@@ -2,10 +2,10 @@
 
 namespace marquis::testing {
 
-Answer FakeUserInterface::message(
-    std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer)
+Answer FakeUserInterface::message(std::string_view text, Buttons buttons, Icon icon,
+    Answer defaultAnswer, std::string_view title)
 {
-    messages.push_back({ std::string(text), buttons, icon, defaultAnswer });
+    messages.push_back({ std::string(text), buttons, icon, defaultAnswer, std::string(title) });
     if (answers.empty())
         return defaultAnswer;
     const Answer answer = answers.front();
@@ -51,6 +51,18 @@ void FakeUserInterface::busy(bool on)
 void FakeUserInterface::pumpEvents()
 {
     ++pumps;
+}
+void FakeUserInterface::caption(std::string_view text)
+{
+    captions.emplace_back(text);
+}
+
+std::vector<std::string> FakeUserInterface::messageTexts() const
+{
+    std::vector<std::string> texts;
+    for (const Message& m : messages)
+        texts.push_back(m.text);
+    return texts;
 }
 
 } // namespace marquis::testing

@@ -17,6 +17,7 @@ public:
         Buttons buttons;
         Icon icon;
         Answer defaultAnswer;
+        std::string title;
     };
 
     std::vector<Message> messages;
@@ -26,10 +27,11 @@ public:
     std::deque<std::optional<std::string>> inputs;
     std::deque<std::optional<std::filesystem::path>> files;
     std::vector<FileDialogRequest> fileDialogs;
+    std::vector<std::string> captions;
     int pumps = 0;
 
-    Answer message(
-        std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer) override;
+    Answer message(std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer,
+        std::string_view title = {}) override;
     std::optional<std::string> inputBox(
         std::string_view prompt, std::string_view title, std::string_view initial) override;
     std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest&) override;
@@ -37,6 +39,10 @@ public:
     void status(std::string_view text) override;
     void busy(bool on) override;
     void pumpEvents() override;
+    void caption(std::string_view text) override;
+
+    // The texts of all messages shown so far.
+    std::vector<std::string> messageTexts() const;
 
     bool isBusy() const { return !busyChanges.empty() && busyChanges.back(); }
     std::string currentStatus() const { return statuses.empty() ? "" : statuses.back(); }
