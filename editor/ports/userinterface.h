@@ -13,7 +13,8 @@ enum class Answer { Ok, Cancel, Yes, No };
 
 struct FileDialogRequest {
     std::string title;
-    std::string filter; // e.g. "Script files (*.src)|*.src"
+    std::string filter; // pairs of description and patterns: "Text (*.txt)|*.txt"
+    std::string defaultExtension; // added to a typed name without one, e.g. "src"
     std::filesystem::path folder; // folder the dialog starts in
     std::string fileName; // proposed file name
 };

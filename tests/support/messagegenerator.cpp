@@ -185,11 +185,16 @@ void MessageGenerator::fillLine(CurrentMessage& message, int i, bool blockPlayed
 
 CurrentMessage MessageGenerator::message()
 {
+    return message(Placeholders[static_cast<std::size_t>(number(0, 2))]);
+}
+
+CurrentMessage MessageGenerator::message(const std::string& placeholder)
+{
     CurrentMessage message;
     message.UnitLines = chance(50) ? 2 : 4;
     message.MessageNumber = static_cast<std::int16_t>(number(0, MessageCount - 1));
     message.setTask(number(0, 3));
-    message.PlaceholderChar = Placeholders[static_cast<std::size_t>(number(0, 2))];
+    message.PlaceholderChar = placeholder;
 
     const int blockLine = chance(30) ? number(1, message.UnitLines) : 0;
     if (blockLine > 0) {

@@ -19,6 +19,8 @@ public:
     }
 
     CurrentMessage message();
+    // A message whose variables use the given placeholder character.
+    CurrentMessage message(const std::string& placeholder);
 
     // A random rich text, not necessarily in the reader's form, for fuzzing the writer.
     std::string anyRichText();

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "files/filesave.h"
+#include "files/filestore.h"
+#include "files/filesystem.h"
+#include "files/preferences.h"
+#include "files/programfolders.h"
+#include "model/currentmessage.h"
+#include "model/scriptreader.h"
+#include "model/scriptwriter.h"
+
+#include <functional>
+#include <string>
+
+namespace marquis {
+
+// One editing session: the current message, the store of all other messages, the settings,
+// and the file commands that work on them (new, open, save, save as, the save-changes
+// question, moving between messages, the emergency save). The window drives it; tests drive it
+// through a scripted user.
+class EditorSession {
+public:
+    enum class Decision { GoOn, Cancel };
+
+    EditorSession(CheckValueSource& checkValues, UserInterface& ui, FileSystem& files,
+        ProgramFolders folders, Preferences preferences);
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    CurrentMessage& message() { return m_message; }
+    FileStore& store() { return m_store; }
+    Preferences& preferences() { return m_preferences; }
+    const ProgramFolders& folders() const { return m_folders; }
+    ScriptWriter& writer() { return m_writer; }
+    ScriptReader& reader() { return m_reader; }
+
+    // The window's Script Edit mode: the message is kept as text, not as fields.
+    bool scriptEditMode = false;
+    // Called whenever a file is started or opened, for state that belongs to one file (the
+    // syntax-error list).
+    std::function<void()> onFileReset;
+
+    Decision AskSaveChanges();
+    void FileNew();
+    // The Open dialog (after the save-changes question); false when nothing was opened.
+    bool FileOpen();
+    // One of the recent files (after the save-changes question).
+    bool openRecentFile(std::size_t index);
+    bool Save();
+    bool SaveAs();
+
+    // Leaves the current message, keeping its text, and shows message n. False, staying on the
+    // current message, when its text could not be kept.
+    bool goToMessage(int n);
+
+    // The save half of the fatal-error report: asks, and on Yes saves every message, the
+    // current one included, as the program folder's "MQS3TMP.SRC". True when it saved.
+    bool reportFatalError(const std::string& procedure);
+
+    // Takes the unit model of the settings into the message (2 or 4 lines).
+    void applyUnitType();
+
+    // Writes the current message and reads it back, as every store that goes on editing does;
+    // nothing in Script Edit mode.
+    void rebuildCurrentMessage();
+
+private:
+    enum class OpenResult { Opened, Failed, TryAgain };
+    bool openWithDialog();
+    OpenResult openFile(const std::string& path);
+    bool saveTo(const std::string& newPath);
+    void showMessage(int n);
+    ScriptHeader header() const;
+
+    UserInterface& m_ui;
+    FileSystem& m_files;
+    ProgramFolders m_folders;
+    Preferences m_preferences;
+    CurrentMessage m_message;
+    ScriptWriter m_writer;
+    ScriptReader m_reader;
+    FileStore m_store;
+};
+
+}  // namespace marquis

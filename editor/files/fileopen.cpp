@@ -1,0 +1,82 @@
+#include "files/fileopen.h"
+
+#include "files/recordreader.h"
+#include "model/currentmessage.h"
+#include "model/numberformat.h"
+
+#include <cmath>
+#include <limits>
+
+namespace marquis {
+
+std::string openingStatus(const std::string& fileName, std::uint64_t total, int percent)
+{
+    const std::string shown = percent == 0 ? "0" : withLeadingBlank(percent >= 96 ? 100 : percent);
+    return "Opening file " + fileName + ". Total size " +
+        withLeadingBlank(static_cast<long long>(total)) + " , " + shown + " % complete.";
+}
+
+ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)>& progress)
+{
+    ScriptScan scan;
+    const std::uint64_t total = file.size();
+    std::uint64_t position = 0;  // bytes before the current line
+    std::string line;
+    if (!file.seek(0))
+        return scan;
+    while (file.readLine(line)) {
+        scan.anyLine = true;
+        const std::uint64_t lineStart = position;
+        position += line.size() + 1;
+        std::string_view text = line;
+        if (text.ends_with('\r'))
+            text.remove_suffix(1);
+
+        if (const std::size_t at = text.find("Display_type"); at != std::string_view::npos) {
+            const std::size_t open = text.find('(', at);
+            const std::size_t close =
+                open == std::string_view::npos ? open : text.find(')', open + 1);
+            const std::string_view model = close == std::string_view::npos
+                ? std::string_view {}
+                : trimmed(text.substr(open + 1, close - open - 1));
+            if (model.empty()) {
+                scan.rejected = true;
+                return scan;
+            }
+            if (model == "5320" || model == "5360")
+                scan.unitType = std::string(model);
+        }
+        if (const std::size_t at = text.find("#pragma version"); at != std::string_view::npos) {
+            const std::string_view version = trimmed(text.substr(at + 15));
+            if (version == "1" || version == "2")
+                scan.version = std::string(version);
+        }
+        if (total > 0)
+            progress(static_cast<int>(std::lround(100.0 * static_cast<double>(position) /
+                static_cast<double>(total))));
+
+        if (!text.starts_with("SUB"))
+            continue;
+        const std::optional<long long> number = subLineNumber(text);
+        if (!number)
+            break;  // a SUB line without "(" ends the file
+        if (lineStart >= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
+            break;  // offsets beyond 2 GiB cannot be kept
+        if (!isMessageNumber(*number)) {
+            scan.skippedNumbers.push_back(*number);
+            continue;
+        }
+        ScriptScan::Message message;
+        message.number = static_cast<int>(*number);
+        message.offset = static_cast<std::int32_t>(lineStart + 1);
+        if (const std::size_t at = text.find("TASK="); at != std::string_view::npos) {
+            const long long task = numberValue(text.substr(at + 5));
+            if (isTask(task))
+                message.task = static_cast<int>(task);
+        }
+        scan.messages.push_back(message);
+    }
+    return scan;
+}
+
+}  // namespace marquis

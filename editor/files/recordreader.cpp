@@ -1,0 +1,53 @@
+#include "files/recordreader.h"
+
+#include "model/numberformat.h"
+
+namespace marquis {
+
+std::optional<long long> subLineNumber(std::string_view line)
+{
+    if (!line.starts_with("SUB"))
+        return std::nullopt;
+    const std::size_t open = line.find('(', 3);
+    if (open == std::string_view::npos)
+        return std::nullopt;
+    return numberValue(trimmed(line.substr(3, open - 3)));
+}
+
+std::optional<int> subLineTask(std::string_view line)
+{
+    const std::size_t at = line.find("TASK=");
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    const char digit = at + 5 < line.size() ? line[at + 5] : ' ';
+    return digit >= '0' && digit <= '3' ? digit - '0' : 0;
+}
+
+RecordReader::RecordReader(FileSystem& files, const std::string& path) : m_file(files.open(path))
+{
+}
+
+Record RecordReader::read(int n, std::int64_t offset)
+{
+    Record record;
+    if (!m_file || offset < 1 || !m_file->seek(static_cast<std::uint64_t>(offset - 1)))
+        return record;
+    bool inside = false;
+    while (m_file->readLine(m_line)) {
+        if (!m_line.empty() && m_line.back() == '\r')
+            m_line.pop_back();
+        if (!inside) {
+            if (subLineNumber(m_line) != n)
+                continue;
+            inside = true;
+            record.task = subLineTask(m_line).value_or(0);
+        }
+        record.text += m_line;
+        record.text += "\r\n";
+        if (m_line.starts_with("END SUB"))
+            break;
+    }
+    return record;
+}
+
+}  // namespace marquis
