@@ -1,6 +1,5 @@
 #include "files/preferences.h"
 
-#include "model/windows1252.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -108,19 +107,15 @@ std::string withTrailingSeparator(std::string folder)
     return folder;
 }
 
-// A Windows-1252 path as the file system spells it.
+// Paths are kept as the file system spells them, byte for byte.
 std::filesystem::path nativePath(std::string_view text)
 {
-    const std::string utf8 = windows1252ToUtf8(text);
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+    return std::filesystem::path(std::string(text));
 }
 
-// A file system path as Windows-1252 text for messages; kept as it is when it does not fit.
 std::string displayName(const std::filesystem::path& file)
 {
-    const std::u8string utf8 = file.u8string();
-    const std::string bytes(utf8.begin(), utf8.end());
-    return utf8ToWindows1252(bytes).value_or(bytes);
+    return file.string();
 }
 
 void setSetting(Preferences& preferences, std::string_view key, std::string_view value)

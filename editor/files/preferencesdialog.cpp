@@ -1,6 +1,5 @@
 #include "files/preferencesdialog.h"
 
-#include "model/windows1252.h"
 
 namespace marquis {
 namespace {
@@ -99,17 +98,7 @@ std::string browseForEditor(UserInterface& ui, std::string_view pathBox)
     const std::optional<std::filesystem::path> chosen = ui.openFileDialog(request);
     if (!chosen)
         return std::string(pathBox);
-    const std::u8string utf8 = chosen->u8string();
-    const std::optional<std::string> path =
-        utf8ToWindows1252(std::string(utf8.begin(), utf8.end()));
-    if (!path) {
-        // Stored as it is, the path would name another file when read back.
-        ui.message("The path of the chosen program holds characters that the preferences "
-                   "cannot keep.",
-            Buttons::Ok, Icon::Exclamation, Answer::Ok);
-        return std::string(pathBox);
-    }
-    return *path;
+    return chosen->string();
 }
 
 bool acceptsDelimiterKey(int code)

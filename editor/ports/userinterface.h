@@ -21,7 +21,8 @@ struct FileDialogRequest {
 
 // Everything the toolkit-free layers say to or ask of the user goes through this port. The Qt
 // window implements it; tests use a scripted fake; headless tools use SilentUserInterface.
-// Texts are Windows-1252 strings.
+// Texts are UTF-8, as are paths (kept as the file system spells them); the few pieces of
+// message text that appear in them are converted from Windows-1252 first.
 class UserInterface {
 public:
     virtual ~UserInterface() = default;

@@ -54,8 +54,9 @@ std::string SessionTest::openScript(
 
 std::vector<std::string> SessionTest::linesOf(int n)
 {
-    if (session->message().MessageNumber != n)
+    if (session->message().MessageNumber != n) {
         EXPECT_TRUE(session->goToMessage(n));
+    }
     std::vector<std::string> lines;
     for (int i = 1; i <= session->message().UnitLines; ++i)
         lines.push_back(GetText(session->message().line(i).LineText));
