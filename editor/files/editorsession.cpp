@@ -141,6 +141,11 @@ bool EditorSession::openRecentFile(std::size_t index)
     return result == OpenResult::Opened;
 }
 
+bool EditorSession::openScriptFile(const std::string& path)
+{
+    return openFile(path) == OpenResult::Opened;
+}
+
 // Opens one script file. The editor's tables change only once the file was read and accepted,
 // so an unreadable or refused file leaves the open one as it was.
 EditorSession::OpenResult EditorSession::openFile(const std::string& path)

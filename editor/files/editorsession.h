@@ -48,6 +48,9 @@ public:
     bool openRecentFile(std::size_t index);
     bool Save();
     bool SaveAs();
+    // Opens a script file by its path, without the save-changes question or a dialog (for
+    // programs without a window). A refused file counts as not opened.
+    bool openScriptFile(const std::string& path);
 
     // Leaves the current message, keeping its text, and shows message n. False, staying on the
     // current message, when its text could not be kept.

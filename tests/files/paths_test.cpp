@@ -25,3 +25,38 @@ TEST(PathsTest, BasePathCutsAtTheFirstPointOfTheFileNameOnly)
 }
 
 }  // namespace
+
+#include "files/programfolders.h"
+#include "support/faultyfilesystem.h"
+#include "support/temporaryfolder.h"
+
+namespace {
+
+using marquis::testing::FaultyFileSystem;
+using marquis::testing::TemporaryFolder;
+
+TEST(ProgramFoldersTest, WritableInstallationIsTheProgramFolder)
+{
+    TemporaryFolder installed;
+    FaultyFileSystem files;
+    const ProgramFolders folders =
+        resolveProgramFolders(files, installed.path().string(), "/nowhere/");
+    EXPECT_EQ(folders.program, installed.folder());
+    EXPECT_EQ(folders.executable, installed.folder());
+    EXPECT_FALSE(files.exists(installed.folder() + "TST&&&.TMP"));
+}
+
+TEST(ProgramFoldersTest, ReadOnlyInstallationWorksInTheUserDataFolder)
+{
+    TemporaryFolder installed;
+    TemporaryFolder home;
+    FaultyFileSystem files;
+    files.readOnlyFolders.insert(installed.folder());
+    const std::string data = home.folder() + "share/Marquis5300/";
+    const ProgramFolders folders = resolveProgramFolders(files, installed.folder(), data);
+    EXPECT_EQ(folders.program, data);
+    EXPECT_EQ(folders.executable, installed.folder());
+    EXPECT_TRUE(std::filesystem::is_directory(data));
+}
+
+}  // namespace

@@ -77,13 +77,33 @@ TEST(Mq5300List, DamagedFileIsReadWithoutHarm)
     const ProcessResult result = mq5300({ "list", (folder / "damaged.src").string() });
     ASSERT_EQ(result.exitCode, 0) << result.errors;
     EXPECT_NE(result.errors.find("4000"), std::string::npos);
-    EXPECT_NE(result.errors.find("message 10"), std::string::npos);
     const auto lines = linesOf(result.output);
     ASSERT_EQ(lines.size(), 3u);
     // The unit of the header has two lines, so the second line is the last one shown.
     EXPECT_EQ(lines[0], "   8  task 0  ok                 | second");
     EXPECT_TRUE(lines[1].starts_with("   9  task 2  changed by hand")) << lines[1].substr(0, 80);
     EXPECT_TRUE(lines[2].starts_with("  10  task 0  changed by hand")) << lines[2];
+}
+
+TEST(Mq5300Check, NamesTheMessagesThatFailTheirCheck)
+{
+    const ProcessResult clean = mq5300({ "check", DemoFile });
+    EXPECT_EQ(clean.exitCode, 0) << clean.errors;
+    EXPECT_TRUE(clean.output.ends_with(" messages, 0 fail the check\n")) << clean.output;
+
+    std::string text = readBytes(DemoFile);
+    for (const char* word : { "HOLLOWAY", "SHIFT 2" })
+        text.replace(text.find(word), 1, "X");
+    TemporaryFolder folder;
+    writeBytes(folder / "edited.src", text);
+    const ProcessResult edited = mq5300({ "check", (folder / "edited.src").string() });
+    EXPECT_EQ(edited.exitCode, 1) << edited.errors;
+    EXPECT_NE(edited.output.find("message 0: the text does not match its check value"),
+        std::string::npos);
+    EXPECT_NE(edited.output.find("message 10: the text does not match its check value"),
+        std::string::npos);
+    EXPECT_TRUE(edited.output.ends_with(", 2 fail the check\n")) << edited.output;
+    EXPECT_TRUE(failedCleanly(mq5300({ "check", (folder / "missing.src").string() })));
 }
 
 TEST(Mq5300List, MissingOrUnreadableFileIsRefused)

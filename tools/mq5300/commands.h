@@ -8,16 +8,19 @@ namespace marquis::cli {
 // The arguments after the command name.
 using Arguments = std::span<const std::string_view>;
 
-// Each command reads its input, writes its result to standard output and returns normally on
-// success; any failure leaves as a CommandError.
+// Each command reads its input, writes its result to standard output and returns its exit
+// code; a failure of the input or the environment leaves as a CommandError.
 
 // JSON fields of one message on stdin; its SUB text on stdout.
-void makeCommand(Arguments arguments);
+int makeCommand(Arguments arguments);
 // A SUB text on stdin; the JSON of its fields on stdout.
-void readCommand(Arguments arguments);
+int readCommand(Arguments arguments);
 // The check value of stdin's bytes.
-void crcCommand(Arguments arguments);
+int crcCommand(Arguments arguments);
 // One line per message of a script file.
-void listCommand(Arguments arguments);
+int listCommand(Arguments arguments);
+// Names the messages of a script file whose text no longer matches its check value; 1 when
+// there is any.
+int checkCommand(Arguments arguments);
 
 } // namespace marquis::cli

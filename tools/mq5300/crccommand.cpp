@@ -7,7 +7,7 @@
 
 namespace marquis::cli {
 
-void crcCommand(Arguments arguments)
+int crcCommand(Arguments arguments)
 {
     if (!arguments.empty())
         throw CommandError("crc takes no arguments; the bytes come on stdin");
@@ -15,6 +15,7 @@ void crcCommand(Arguments arguments)
     CrcComponent component(executableFolder());
     requireComponent(component);
     writeStandardOutput(std::to_string(component.checkValueOf(bytes)) + "\n");
+    return 0;
 }
 
 } // namespace marquis::cli

@@ -26,7 +26,7 @@ constexpr std::string_view Usage =
 
 struct Command {
     std::string_view name;
-    void (*run)(marquis::cli::Arguments);
+    int (*run)(marquis::cli::Arguments);
 };
 
 constexpr Command Commands[] = {
@@ -34,6 +34,7 @@ constexpr Command Commands[] = {
     { "read", marquis::cli::readCommand },
     { "crc", marquis::cli::crcCommand },
     { "list", marquis::cli::listCommand },
+    { "check", marquis::cli::checkCommand },
 };
 
 // Parts taken from the input are cut short where they are put in; the whole line is only kept
@@ -57,8 +58,7 @@ int dispatch(const std::vector<std::string_view>& arguments)
     }
     for (const Command& command : Commands) {
         if (command.name == name) {
-            command.run(marquis::cli::Arguments(arguments).subspan(1));
-            return 0;
+            return command.run(marquis::cli::Arguments(arguments).subspan(1));
         }
     }
     return report("unknown command \"" + std::string(name) + "\"; try mq5300 --help");

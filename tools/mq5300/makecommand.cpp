@@ -12,7 +12,7 @@
 
 namespace marquis::cli {
 
-void makeCommand(Arguments arguments)
+int makeCommand(Arguments arguments)
 {
     if (!arguments.empty())
         throw CommandError("make takes no arguments; the message comes as JSON on stdin");
@@ -26,6 +26,7 @@ void makeCommand(Arguments arguments)
     writer.SubMake(message);
     // A message without content has no text; nothing is written then.
     writeStandardOutput(windows1252ToUtf8(message.MessageScript));
+    return 0;
 }
 
 } // namespace marquis::cli

@@ -10,7 +10,7 @@
 #include "platform/executablefolder.h"
 #include "ports/userinterface.h"
 #include "requirecomponent.h"
-#include "subfile.h"
+#include "files/recordreader.h"
 #include "textio.h"
 
 #include <optional>
@@ -80,7 +80,7 @@ std::optional<long long> numberInText(std::string_view text)
 {
     for (const std::string_view statement : script::statementLines(text))
         if (statement.starts_with("SUB"))
-            return subNumber(statement);
+            return subLineNumber(statement);
     return std::nullopt;
 }
 
@@ -100,7 +100,7 @@ CurrentMessage readMessage(CheckValueSource& checkValues, const std::string& tex
 
 } // namespace
 
-void readCommand(Arguments arguments)
+int readCommand(Arguments arguments)
 {
     const ReadOptions options = readOptions(arguments);
     const int number = static_cast<int>(*options.number);
@@ -126,6 +126,7 @@ void readCommand(Arguments arguments)
                     std::to_string(lines) + " lines does not have; use --lines 4");
     }
     writeStandardOutput(messageToJson(message));
+    return 0;
 }
 
 } // namespace marquis::cli

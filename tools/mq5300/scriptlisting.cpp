@@ -1,0 +1,120 @@
+#include "scriptlisting.h"
+
+#include "commanderror.h"
+#include "requirecomponent.h"
+#include "textio.h"
+
+#include "files/editorsession.h"
+#include "model/checkvalues.h"
+#include "model/crccomponent.h"
+#include "model/richtext.h"
+#include "model/windows1252.h"
+#include "platform/executablefolder.h"
+
+#include <cstdio>
+
+namespace marquis::cli {
+namespace {
+
+// Keeps what the editor would show in message boxes, for standard error; questions take their
+// default answer and dialogs are cancelled.
+class ConsoleUserInterface : public SilentUserInterface {
+public:
+    std::vector<std::string> messages;
+
+    Answer message(std::string_view text, Buttons, Icon, Answer defaultAnswer,
+        std::string_view) override
+    {
+        messages.push_back(printable(text, 4000));
+        return defaultAnswer;
+    }
+};
+
+// A check-value source without values: the reader then takes every text as unchanged. Used
+// only to show what a hand-edited message says, after the real check has judged it.
+class NoCheckValues : public CheckValueSource {
+public:
+    std::int32_t checkValueOf(std::string_view) override { return 0; }
+};
+
+// The visible text of one line on one output line: the blocks of a block-played line are
+// separated by " / "; any other line break becomes a blank.
+std::string shownText(const std::string& rich)
+{
+    const std::string plain = GetText(rich);
+    std::string shown;
+    for (std::size_t p = 0; p < plain.size(); ++p) {
+        if (plain.compare(p, 2, "\r\n") == 0) {
+            shown += " / ";
+            ++p;
+        } else {
+            shown += plain[p] == '\r' || plain[p] == '\n' ? ' ' : plain[p];
+        }
+    }
+    return shown;
+}
+
+// The lines up to the last one with text, joined with " | ".
+std::string linesText(const CurrentMessage& message)
+{
+    int last = 0;
+    for (int i = 1; i <= message.UnitLines; ++i)
+        if (!GetText(message.line(i).LineText).empty())
+            last = i;
+    std::string text;
+    for (int i = 1; i <= last; ++i)
+        text += (i > 1 ? " | " : "") + shownText(message.line(i).LineText);
+    return windows1252ToUtf8(text);
+}
+
+}  // namespace
+
+std::vector<ListedMessage> listScriptFile(const std::string& path)
+{
+    CrcComponent component(executableFolder());
+    requireComponent(component);
+    ConsoleUserInterface ui;
+    DiskFileSystem files;
+    const std::string folder = executableFolder().string() + "/";
+    Preferences preferences = defaultPreferences(folder);
+    preferences.PlaceholderChar = "#";
+    EditorSession session(component, ui, files, ProgramFolders { folder, folder }, preferences);
+    if (!files.exists(path))
+        throw CommandError("cannot read " + path + ": no such file");
+    if (!session.openScriptFile(path))
+        throw CommandError(ui.messages.empty() ? "cannot open " + path : ui.messages.back());
+    for (const std::string& text : ui.messages)
+        std::fprintf(stderr, "mq5300: %s\n", text.c_str());
+
+    std::vector<ListedMessage> listing;
+    FileStore& store = session.store();
+    CurrentMessage& message = session.message();
+    NoCheckValues noCheckValues;
+    SilentUserInterface quiet;
+    ScriptReader textReader(noCheckValues, quiet);
+    for (int n = 0; n < MessageCount; ++n) {
+        if (store.MessageState[static_cast<std::size_t>(n)] == Absent)
+            continue;
+        store.LoadMessage(n);
+        session.reader().ReadFields(message);
+        ListedMessage entry;
+        entry.number = n;
+        entry.task = message.task();
+        entry.holds = !message.ScriptEditOnly;
+        if (!entry.holds)
+            textReader.ReadFields(message);
+        entry.text = linesText(message);
+        listing.push_back(std::move(entry));
+    }
+    return listing;
+}
+
+std::string listingLine(const ListedMessage& message)
+{
+    char head[64];
+    std::snprintf(head, sizeof head, "%4d  task %d  %-16s  ", message.number, message.task,
+        message.holds ? "ok" : "changed by hand");
+    return head + message.text;
+}
+
+}  // namespace marquis::cli
