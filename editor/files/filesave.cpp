@@ -25,9 +25,11 @@ public:
           m_offsets(store.MessageOffset)
     {
         if (!oldPath.empty())
-            m_script = std::make_unique<RecordReader>(store.files(), oldPath);
+            m_script = std::make_unique<RecordReader>(
+                store.files(), oldPath, RecordReader::Reading::ManyRecords);
         if (!store.TempStorePath.empty())
-            m_temporary = std::make_unique<RecordReader>(store.files(), store.TempStorePath);
+            m_temporary = std::make_unique<RecordReader>(
+                store.files(), store.TempStorePath, RecordReader::Reading::ManyRecords);
         m_oldPath = oldPath;
     }
 

@@ -150,7 +150,7 @@ bool FileStore::StoreCurrentMessage(int n)
 bool FileStore::rebuildStore(int n)
 {
     const std::string rebuildPath = storeFolder() + RebuildName;
-    RecordReader oldStore(m_files, TempStorePath);
+    RecordReader oldStore(m_files, TempStorePath, RecordReader::Reading::ManyRecords);
     if (!oldStore.isOpen()) {
         m_ui.message("Can't open file " + fileNameOf(TempStorePath), Buttons::Ok, Icon::None,
             Answer::Ok);

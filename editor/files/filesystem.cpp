@@ -85,6 +85,23 @@ public:
         return true;
     }
 
+    bool readRest(std::string& bytes) override
+    {
+        const off_t position = ::ftello(m_file);
+        const std::uint64_t rest =
+            position < 0 || static_cast<std::uint64_t>(position) > m_size
+            ? 0
+            : m_size - static_cast<std::uint64_t>(position);
+        bytes.resize(static_cast<std::size_t>(rest));
+        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), m_file));
+        // A file that grew since it was opened is read to its end as well.
+        char chunk[1 << 16];
+        std::size_t got = 0;
+        while ((got = std::fread(chunk, 1, sizeof chunk, m_file)) > 0)
+            bytes.append(chunk, got);
+        return std::ferror(m_file) == 0;
+    }
+
 private:
     std::FILE* m_file;
     std::uint64_t m_size;

@@ -27,6 +27,8 @@ public:
     virtual bool seek(std::uint64_t position) = 0;  // 0 is the first byte
     // The next line without its LF (a CR before it is kept); false at the end of the file.
     virtual bool readLine(std::string& line) = 0;
+    // Everything from the current position to the end; false when reading fails.
+    virtual bool readRest(std::string& bytes) = 0;
 };
 
 // The file operations of the store, the script files and the settings. The real one works on

@@ -23,12 +23,48 @@ std::optional<int> subLineTask(std::string_view line)
     return digit >= '0' && digit <= '3' ? digit - '0' : 0;
 }
 
-RecordReader::RecordReader(FileSystem& files, const std::string& path) : m_file(files.open(path))
+RecordReader::RecordReader(FileSystem& files, const std::string& path, Reading reading)
+    : m_file(files.open(path))
 {
+    if (m_file && reading == Reading::ManyRecords) {
+        m_imageRead = m_file->seek(0) && m_file->readRest(m_image);
+        m_file.reset();
+    }
+}
+
+// The same rules as reading from the file, on the file's bytes in memory: lines are sliced out
+// rather than read one by one.
+Record RecordReader::readFromImage(int n, std::size_t start)
+{
+    Record record;
+    const std::string_view image = m_image;
+    bool inside = false;
+    for (std::size_t begin = start; begin < image.size();) {
+        std::size_t end = image.find('\n', begin);
+        const std::size_t next = end == std::string_view::npos ? image.size() : end + 1;
+        end = end == std::string_view::npos ? image.size() : end;
+        std::string_view line = image.substr(begin, end - begin);
+        begin = next;
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (!inside) {
+            if (!line.starts_with("SUB") || subLineNumber(line) != n)
+                continue;
+            inside = true;
+            record.task = subLineTask(line).value_or(0);
+        }
+        record.text += line;
+        record.text += "\r\n";
+        if (line.starts_with("END SUB"))
+            break;
+    }
+    return record;
 }
 
 Record RecordReader::read(int n, std::int64_t offset)
 {
+    if (m_imageRead)
+        return offset < 1 ? Record {} : readFromImage(n, static_cast<std::size_t>(offset - 1));
     Record record;
     if (!m_file || offset < 1 || !m_file->seek(static_cast<std::uint64_t>(offset - 1)))
         return record;

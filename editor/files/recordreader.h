@@ -15,20 +15,27 @@ struct Record {
     int task = 0;      // from "TASK=" in its SUB line
 };
 
-// Reads records of one file by their offsets, keeping the file open between records.
+// Reads records of one file by their offsets. For one record it reads just that part of the
+// file; for many (rebuilding the store, saving) it takes the whole file into memory once.
 class RecordReader {
 public:
-    RecordReader(FileSystem& files, const std::string& path);
+    enum class Reading { OneRecord, ManyRecords };
 
-    bool isOpen() const { return m_file != nullptr; }
+    RecordReader(FileSystem& files, const std::string& path, Reading reading = Reading::OneRecord);
+
+    bool isOpen() const { return m_file != nullptr || m_imageRead; }
 
     // The record of message n that starts at or after the 1-based `offset`; an empty text when
     // there is none.
     Record read(int n, std::int64_t offset);
 
 private:
+    Record readFromImage(int n, std::size_t start);
+
     std::unique_ptr<InputFile> m_file;
     std::string m_line;
+    std::string m_image;
+    bool m_imageRead = false;
 };
 
 // The message number of a SUB line ("SUB 12(TASK=0)..." gives 12); none when the line is no
