@@ -7,7 +7,6 @@
 #include "samplemessages.h"
 
 #include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -24,7 +23,8 @@ class BenchFolder {
 public:
     BenchFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mq5300-bench-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "mq5300-bench-XXXXXX").string();
         folder = std::string(::mkdtemp(pattern.data())) + "/";
         SilentUserInterface ui;
         ScriptWriter writer(crc, ui);
@@ -134,6 +134,6 @@ BENCHMARK(BM_CopyFileAndFlush)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MessageStepWithEdit)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

@@ -45,4 +45,4 @@ CurrentMessage fullMessage(int number)
     return message;
 }
 
-}  // namespace marquis::bench
+} // namespace marquis::bench

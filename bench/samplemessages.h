@@ -12,4 +12,4 @@ CurrentMessage workedExample();
 // scrolled line, a block-played line, start lists, send text, relay, clear screen and lock.
 CurrentMessage fullMessage(int number);
 
-}  // namespace marquis::bench
+} // namespace marquis::bench

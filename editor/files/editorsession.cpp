@@ -1,7 +1,7 @@
 #include "files/editorsession.h"
 
-#include "files/filesave.h"
 #include "files/fileopen.h"
+#include "files/filesave.h"
 #include "files/paths.h"
 #include "model/checkvalues.h"
 #include "model/modelfailure.h"
@@ -15,7 +15,7 @@ namespace {
 constexpr const char* ScriptFilter = "Marquis script file (*.src)|*.src";
 constexpr const char* EmergencyFileName = "MQS3TMP.SRC";
 
-}  // namespace
+} // namespace
 
 EditorSession::EditorSession(CheckValueSource& checkValues, UserInterface& ui, FileSystem& files,
     ProgramFolders folders, Preferences preferences)
@@ -44,6 +44,16 @@ void EditorSession::rebuildCurrentMessage()
     m_reader.ReadFields(m_message);
 }
 
+FileDialogRequest EditorSession::scriptFileDialog(const std::string& title) const
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = ScriptFilter;
+    request.defaultExtension = "src";
+    request.folder = m_folders.program;
+    return request;
+}
+
 ScriptHeader EditorSession::header() const
 {
     return { m_preferences.UnitType, m_preferences.ScriptVersion };
@@ -62,7 +72,7 @@ EditorSession::Decision EditorSession::AskSaveChanges()
             break;
         case Answer::Yes:
             decision = (m_store.ScriptFilePath.empty() ? SaveAs() : Save()) ? Decision::GoOn
-                                                                              : Decision::Cancel;
+                                                                            : Decision::Cancel;
             break;
         default:
             break;
@@ -106,12 +116,8 @@ bool EditorSession::FileOpen()
 bool EditorSession::openWithDialog()
 {
     while (true) {
-        FileDialogRequest request;
-        request.title = "Open Script File";
-        request.filter = ScriptFilter;
-        request.defaultExtension = "src";
-        request.folder = m_folders.program;
-        const std::optional<std::filesystem::path> chosen = m_ui.openFileDialog(request);
+        const std::optional<std::filesystem::path> chosen =
+            m_ui.openFileDialog(scriptFileDialog("Open Script File"));
         if (!chosen)
             return false;
         m_store.FileModified = false;
@@ -152,8 +158,7 @@ EditorSession::OpenResult EditorSession::openFile(const std::string& path)
 {
     std::unique_ptr<InputFile> file = m_files.open(path);
     if (!file) {
-        m_ui.message("Error! Cannot open file " + path, Buttons::Ok, Icon::Exclamation,
-            Answer::Ok);
+        m_ui.message("Error! Cannot open file " + path, Buttons::Ok, Icon::Exclamation, Answer::Ok);
         return OpenResult::Failed;
     }
     const std::string name = fileNameOf(path);
@@ -250,19 +255,15 @@ bool EditorSession::SaveAs()
 {
     std::string path;
     while (path.empty()) {
-        FileDialogRequest request;
-        request.title = "Save Script File";
-        request.filter = ScriptFilter;
-        request.defaultExtension = "src";
-        request.folder = m_folders.program;
-        const std::optional<std::filesystem::path> chosen = m_ui.saveFileDialog(request);
+        const std::optional<std::filesystem::path> chosen =
+            m_ui.saveFileDialog(scriptFileDialog("Save Script File"));
         if (!chosen)
             return false;
         if (m_files.exists(chosen->string()) &&
-            m_ui.message("The file " + chosen->string() + " already exists on disk.\r\n"
-                                                          "Do you want to replace it.",
-                Buttons::YesNo, Icon::Information, Answer::Yes, "File Save Message")
-                == Answer::No)
+            m_ui.message("The file " + chosen->string() +
+                    " already exists on disk.\r\n"
+                    "Do you want to replace it.",
+                Buttons::YesNo, Icon::Information, Answer::Yes, "File Save Message") == Answer::No)
             continue;
         path = chosen->string();
     }
@@ -294,8 +295,7 @@ bool EditorSession::reportFatalError(const std::string& procedure)
     const std::string emergencyPath = m_folders.program + EmergencyFileName;
     if (m_ui.message("Unexpected Error in module " + procedure + ". Save all data in file " +
                 emergencyPath + " on exit?",
-            Buttons::YesNo, Icon::Exclamation, Answer::Yes)
-        != Answer::Yes)
+            Buttons::YesNo, Icon::Exclamation, Answer::Yes) != Answer::Yes)
         return false;
     if (!scriptEditMode) {
         // The failure may have come from writing this very message; then its last stored text
@@ -308,4 +308,4 @@ bool EditorSession::reportFatalError(const std::string& procedure)
     return SaveFile(m_store, m_store.ScriptFilePath, emergencyPath, header());
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -74,6 +74,7 @@ private:
     bool saveTo(const std::string& newPath);
     void showMessage(int n);
     ScriptHeader header() const;
+    FileDialogRequest scriptFileDialog(const std::string& title) const;
 
     UserInterface& m_ui;
     FileSystem& m_files;
@@ -85,4 +86,4 @@ private:
     FileStore m_store;
 };
 
-}  // namespace marquis
+} // namespace marquis

@@ -20,7 +20,7 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
 {
     ScriptScan scan;
     const std::uint64_t total = file.size();
-    std::uint64_t position = 0;  // bytes before the current line
+    std::uint64_t position = 0; // bytes before the current line
     std::string line;
     if (!file.seek(0))
         return scan;
@@ -52,16 +52,16 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
                 scan.version = std::string(version);
         }
         if (total > 0)
-            progress(static_cast<int>(std::lround(100.0 * static_cast<double>(position) /
-                static_cast<double>(total))));
+            progress(static_cast<int>(
+                std::lround(100.0 * static_cast<double>(position) / static_cast<double>(total))));
 
         if (!text.starts_with("SUB"))
             continue;
         const std::optional<long long> number = subLineNumber(text);
         if (!number)
-            break;  // a SUB line without "(" ends the file
+            break; // a SUB line without "(" ends the file
         if (lineStart >= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-            break;  // offsets beyond 2 GiB cannot be kept
+            break; // offsets beyond 2 GiB cannot be kept
         if (!isMessageNumber(*number)) {
             scan.skippedNumbers.push_back(*number);
             continue;
@@ -79,4 +79,4 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
     return scan;
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -15,16 +15,16 @@ namespace marquis {
 struct ScriptScan {
     struct Message {
         int number = 0;
-        std::int32_t offset = 0;  // 1-based byte position of the SUB line
+        std::int32_t offset = 0; // 1-based byte position of the SUB line
         std::optional<int> task;
     };
 
-    std::optional<std::string> unitType;  // "5320" or "5360"
-    std::optional<std::string> version;   // "1" or "2"
-    bool rejected = false;                 // "Display_type" without a model: not our file
+    std::optional<std::string> unitType; // "5320" or "5360"
+    std::optional<std::string> version; // "1" or "2"
+    bool rejected = false; // "Display_type" without a model: not our file
     bool anyLine = false;
     std::vector<Message> messages;
-    std::vector<long long> skippedNumbers;  // SUB numbers outside 0..1023
+    std::vector<long long> skippedNumbers; // SUB numbers outside 0..1023
 };
 
 // Reads the file from its start. `progress` gets the share read so far, in percent, after every
@@ -35,4 +35,4 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
 // The status text while a file is being opened.
 std::string openingStatus(const std::string& fileName, std::uint64_t total, int percent);
 
-}  // namespace marquis
+} // namespace marquis

@@ -21,8 +21,10 @@ std::string savingStatus(const std::string& name, int percent)
 class MessageCopier {
 public:
     MessageCopier(FileStore& store, const std::string& oldPath, OutputFile& target)
-        : m_store(store), m_target(target), m_states(store.MessageState),
-          m_offsets(store.MessageOffset)
+        : m_store(store)
+        , m_target(target)
+        , m_states(store.MessageState)
+        , m_offsets(store.MessageOffset)
     {
         if (!oldPath.empty())
             m_script = std::make_unique<RecordReader>(
@@ -54,7 +56,7 @@ public:
             return true;
         }
         if (text.empty()) {
-            m_states[index] = Absent;  // nothing readable is left of it
+            m_states[index] = Absent; // nothing readable is left of it
             return true;
         }
         m_offsets[index] = static_cast<std::int32_t>(m_target.size() + 1);
@@ -94,7 +96,7 @@ private:
     bool m_reported = false;
 };
 
-}  // namespace
+} // namespace
 
 bool SaveFile(FileStore& store, const std::string& oldPath, const std::string& newPath,
     const ScriptHeader& header)
@@ -115,10 +117,12 @@ bool SaveFile(FileStore& store, const std::string& oldPath, const std::string& n
     files.remove(temporaryPath);
     std::unique_ptr<OutputFile> target = files.create(temporaryPath);
     if (!target ||
-        !target->write("#define Display_type (" + header.unitType + ")\r\n#include \"ESCAPES.H\"\r\n"
-                       "#pragma version " + header.version + "\r\n\r\n")) {
-        ui.message("Can't create temporary file " + temporaryPath, Buttons::Ok, Icon::None,
-            Answer::Ok);
+        !target->write("#define Display_type (" + header.unitType +
+            ")\r\n#include \"ESCAPES.H\"\r\n"
+            "#pragma version " +
+            header.version + "\r\n\r\n")) {
+        ui.message(
+            "Can't create temporary file " + temporaryPath, Buttons::Ok, Icon::None, Answer::Ok);
         return false;
     }
 
@@ -138,8 +142,8 @@ bool SaveFile(FileStore& store, const std::string& oldPath, const std::string& n
     ok = ok && target->commit(true) && files.replace(temporaryPath, newPath);
     if (!ok) {
         if (!copier.reported())
-            ui.message("Can't write in file " + fileNameOf(temporaryPath), Buttons::Ok,
-                Icon::None, Answer::Ok);
+            ui.message("Can't write in file " + fileNameOf(temporaryPath), Buttons::Ok, Icon::None,
+                Answer::Ok);
         return false;
     }
     copier.commit();
@@ -151,4 +155,4 @@ bool SaveFile(FileStore& store, const std::string& oldPath, const std::string& n
     return true;
 }
 
-}  // namespace marquis
+} // namespace marquis

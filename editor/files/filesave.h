@@ -8,8 +8,8 @@ namespace marquis {
 
 // The header lines of a script file.
 struct ScriptHeader {
-    std::string unitType = "5360";  // "5320" or "5360"
-    std::string version = "2";      // "1" or "2"
+    std::string unitType = "5360"; // "5320" or "5360"
+    std::string version = "2"; // "1" or "2"
 };
 
 // Writes every message, in ascending number, from the script file `oldPath`, the temporary
@@ -20,4 +20,4 @@ struct ScriptHeader {
 bool SaveFile(FileStore& store, const std::string& oldPath, const std::string& newPath,
     const ScriptHeader& header);
 
-}  // namespace marquis
+} // namespace marquis

@@ -13,7 +13,7 @@ namespace {
 constexpr const char* StoreName = "TMP$$$.TMP";
 constexpr const char* RebuildName = "TMP1$$.TMP";
 
-}  // namespace
+} // namespace
 
 FileStore::FileStore(CurrentMessage& message, CheckValueSource& checkValues, UserInterface& ui,
     FileSystem& files, std::string programFolder)
@@ -45,8 +45,8 @@ bool FileStore::AppendRecord(const std::string& path, int n)
     std::unique_ptr<OutputFile> file = m_files.append(path);
     const std::uint64_t offset = file ? file->size() + 1 : 0;
     if (!file || !file->write(StoredMessageText) || !file->write("\r\n") || !file->commit(false)) {
-        m_ui.message("Can't write in file " + fileNameOf(path), Buttons::Ok, Icon::None,
-            Answer::Ok);
+        m_ui.message(
+            "Can't write in file " + fileNameOf(path), Buttons::Ok, Icon::None, Answer::Ok);
         return false;
     }
     MessageOffset.at(static_cast<std::size_t>(n)) = static_cast<std::int32_t>(offset);
@@ -152,8 +152,8 @@ bool FileStore::rebuildStore(int n)
     const std::string rebuildPath = storeFolder() + RebuildName;
     RecordReader oldStore(m_files, TempStorePath, RecordReader::Reading::ManyRecords);
     if (!oldStore.isOpen()) {
-        m_ui.message("Can't open file " + fileNameOf(TempStorePath), Buttons::Ok, Icon::None,
-            Answer::Ok);
+        m_ui.message(
+            "Can't open file " + fileNameOf(TempStorePath), Buttons::Ok, Icon::None, Answer::Ok);
         return false;
     }
     std::unique_ptr<OutputFile> rebuilt = m_files.create(rebuildPath);
@@ -167,7 +167,7 @@ bool FileStore::rebuildStore(int n)
             ? m_message.MessageScript
             : oldStore.read(static_cast<int>(m), MessageOffset[m]).text;
         if (text.empty()) {
-            states[m] = Absent;  // a record the old store no longer holds
+            states[m] = Absent; // a record the old store no longer holds
             continue;
         }
         offsets[m] = static_cast<std::int32_t>(rebuilt->size() + 1);
@@ -177,8 +177,8 @@ bool FileStore::rebuildStore(int n)
     if (!ok) {
         rebuilt.reset();
         m_files.remove(rebuildPath);
-        m_ui.message("Can't write in file " + fileNameOf(rebuildPath), Buttons::Ok, Icon::None,
-            Answer::Ok);
+        m_ui.message(
+            "Can't write in file " + fileNameOf(rebuildPath), Buttons::Ok, Icon::None, Answer::Ok);
         return false;
     }
     MessageState = states;
@@ -212,8 +212,8 @@ int FileStore::NextMessage(int n)
 int FileStore::PreviousMessage(int n)
 {
     if (n < 1) {
-        m_ui.message("Message " + std::to_string(n) + " is the first one", Buttons::Ok,
-            Icon::None, Answer::Ok);
+        m_ui.message("Message " + std::to_string(n) + " is the first one", Buttons::Ok, Icon::None,
+            Answer::Ok);
         return 0;
     }
     for (int m = std::min(n - 1, MessageCount - 1); m >= 0; --m)
@@ -229,4 +229,4 @@ void FileStore::clearTables()
     m_message.MessageTask.fill(0);
 }
 
-}  // namespace marquis
+} // namespace marquis

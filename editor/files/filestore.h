@@ -12,9 +12,9 @@
 namespace marquis {
 
 enum MessageStateValue : std::int16_t {
-    Absent = 0,   // no text anywhere
+    Absent = 0, // no text anywhere
     InScript = 1, // in the open script file
-    InStore = 2,  // in the temporary store
+    InStore = 2, // in the temporary store
 };
 
 // Where every message's SUB text lives: the current message in memory, unchanged ones in the
@@ -25,7 +25,7 @@ public:
         FileSystem& files, std::string programFolder);
 
     std::array<std::int16_t, MessageCount + 1> MessageState {};
-    std::array<std::int32_t, MessageCount + 1> MessageOffset {};  // 1-based byte position
+    std::array<std::int32_t, MessageCount + 1> MessageOffset {}; // 1-based byte position
     std::string ScriptFilePath;
     std::string TempStorePath;
     std::int32_t LoadedCheck = 0;
@@ -86,4 +86,4 @@ private:
     std::string m_loadedText;
 };
 
-}  // namespace marquis
+} // namespace marquis

@@ -14,7 +14,11 @@ namespace {
 
 class DiskOutputFile : public OutputFile {
 public:
-    DiskOutputFile(std::FILE* file, std::uint64_t size) : m_file(file), m_size(size) { }
+    DiskOutputFile(std::FILE* file, std::uint64_t size)
+        : m_file(file)
+        , m_size(size)
+    {
+    }
     ~DiskOutputFile() override
     {
         if (m_file)
@@ -54,7 +58,11 @@ private:
 
 class DiskInputFile : public InputFile {
 public:
-    DiskInputFile(std::FILE* file, std::uint64_t size) : m_file(file), m_size(size) { }
+    DiskInputFile(std::FILE* file, std::uint64_t size)
+        : m_file(file)
+        , m_size(size)
+    {
+    }
     ~DiskInputFile() override
     {
         std::free(m_buffer);
@@ -88,8 +96,7 @@ public:
     bool readRest(std::string& bytes) override
     {
         const off_t position = ::ftello(m_file);
-        const std::uint64_t rest =
-            position < 0 || static_cast<std::uint64_t>(position) > m_size
+        const std::uint64_t rest = position < 0 || static_cast<std::uint64_t>(position) > m_size
             ? 0
             : m_size - static_cast<std::uint64_t>(position);
         bytes.resize(static_cast<std::size_t>(rest));
@@ -134,7 +141,7 @@ void syncFolder(const std::string& folder)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<OutputFile> DiskFileSystem::create(const std::string& path)
 {
@@ -179,11 +186,11 @@ bool DiskFileSystem::exists(const std::string& path)
     return ::stat(path.c_str(), &info) == 0;
 }
 
-bool writeWholeFile(FileSystem& files, const std::string& path, std::string_view content,
-    bool durable)
+bool writeWholeFile(
+    FileSystem& files, const std::string& path, std::string_view content, bool durable)
 {
     std::unique_ptr<OutputFile> file = files.create(path);
     return file && file->write(content) && file->commit(durable);
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -24,7 +24,7 @@ class InputFile {
 public:
     virtual ~InputFile() = default;
     virtual std::uint64_t size() const = 0;
-    virtual bool seek(std::uint64_t position) = 0;  // 0 is the first byte
+    virtual bool seek(std::uint64_t position) = 0; // 0 is the first byte
     // The next line without its LF (a CR before it is kept); false at the end of the file.
     virtual bool readLine(std::string& line) = 0;
     // Everything from the current position to the end; false when reading fails.
@@ -36,7 +36,7 @@ public:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0;  // new or emptied
+    virtual std::unique_ptr<OutputFile> create(const std::string& path) = 0; // new or emptied
     virtual std::unique_ptr<OutputFile> append(const std::string& path) = 0;
     virtual std::unique_ptr<InputFile> open(const std::string& path) = 0;
     // Puts `from` in the place of `to` in one step, so `to` is always either the old or the
@@ -58,7 +58,7 @@ public:
 };
 
 // Creates `path` with the given content, committed; false when any step fails.
-bool writeWholeFile(FileSystem& files, const std::string& path, std::string_view content,
-    bool durable = false);
+bool writeWholeFile(
+    FileSystem& files, const std::string& path, std::string_view content, bool durable = false);
 
-}  // namespace marquis
+} // namespace marquis

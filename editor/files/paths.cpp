@@ -9,7 +9,7 @@ std::size_t afterLastSeparator(std::string_view path)
     return last == std::string_view::npos ? 0 : last + 1;
 }
 
-}  // namespace
+} // namespace
 
 std::string fileNameOf(std::string_view path)
 {
@@ -43,4 +43,4 @@ std::string withTrailingSeparator(std::string_view folder)
     return std::string(folder) + "/";
 }
 
-}  // namespace marquis
+} // namespace marquis

@@ -23,4 +23,4 @@ std::string baseNameOf(std::string_view path);
 // The folder with exactly one trailing separator ("" stays "").
 std::string withTrailingSeparator(std::string_view folder);
 
-}  // namespace marquis
+} // namespace marquis

@@ -1,6 +1,5 @@
 #include "files/preferences.h"
 
-
 #include <algorithm>
 #include <cerrno>
 #include <charconv>

@@ -1,6 +1,5 @@
 #include "files/preferencesdialog.h"
 
-
 namespace marquis {
 namespace {
 

@@ -40,4 +40,4 @@ std::string defaultUserDataFolder()
     return "";
 }
 
-}  // namespace marquis
+} // namespace marquis

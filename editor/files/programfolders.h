@@ -8,8 +8,8 @@ namespace marquis {
 
 // The folders the editor works in, each with a trailing separator.
 struct ProgramFolders {
-    std::string executable;  // where the program, its tools and "ESCAPES.H" are installed
-    std::string program;     // work files, the emergency file, the temporary store fallback
+    std::string executable; // where the program, its tools and "ESCAPES.H" are installed
+    std::string program; // work files, the emergency file, the temporary store fallback
 };
 
 // The executable's folder when files can be written there; otherwise the per-user data folder
@@ -24,4 +24,4 @@ std::string defaultUserDataFolder();
 // removed again.
 bool canWriteIn(FileSystem& files, const std::string& folder, const std::string& testName);
 
-}  // namespace marquis
+} // namespace marquis

@@ -86,4 +86,4 @@ Record RecordReader::read(int n, std::int64_t offset)
     return record;
 }
 
-}  // namespace marquis
+} // namespace marquis

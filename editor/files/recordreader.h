@@ -11,8 +11,8 @@ namespace marquis {
 
 // One message's SUB text as a record of a script or store file.
 struct Record {
-    std::string text;  // from its SUB line through its END SUB line, each line ending in CR LF
-    int task = 0;      // from "TASK=" in its SUB line
+    std::string text; // from its SUB line through its END SUB line, each line ending in CR LF
+    int task = 0; // from "TASK=" in its SUB line
 };
 
 // Reads records of one file by their offsets. For one record it reads just that part of the
@@ -46,4 +46,4 @@ std::optional<long long> subLineNumber(std::string_view line);
 // "TASK=".
 std::optional<int> subLineTask(std::string_view line);
 
-}  // namespace marquis
+} // namespace marquis

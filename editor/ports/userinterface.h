@@ -28,8 +28,8 @@ public:
     virtual ~UserInterface() = default;
 
     // A message box with the application's title, or with `title` when one is given.
-    virtual Answer message(std::string_view text, Buttons buttons, Icon icon,
-        Answer defaultAnswer, std::string_view title = {}) = 0;
+    virtual Answer message(std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer,
+        std::string_view title = {}) = 0;
     virtual std::optional<std::string> inputBox(
         std::string_view prompt, std::string_view title, std::string_view initial) = 0;
     virtual std::optional<std::filesystem::path> openFileDialog(const FileDialogRequest&) = 0;
@@ -44,8 +44,7 @@ public:
 // dialogs are cancelled.
 class SilentUserInterface : public UserInterface {
 public:
-    Answer message(std::string_view, Buttons, Icon, Answer defaultAnswer,
-                   std::string_view) override
+    Answer message(std::string_view, Buttons, Icon, Answer defaultAnswer, std::string_view) override
     {
         return defaultAnswer;
     }

@@ -51,9 +51,9 @@ TEST_F(FileOpenTest, FileWithoutAModelIsRefusedAndTheOpenFileStays)
     ASSERT_TRUE(session->goToMessage(2));
     ui.messages.clear();
 
-    const auto foreign = workFolder.write("foreign.src",
-        "#define Display_type ()\r\nSUB 1(TASK=0)\r\nEND SUB\r\n");
-    ui.answers = { Answer::No, Answer::No };  // don't save; don't try again
+    const auto foreign =
+        workFolder.write("foreign.src", "#define Display_type ()\r\nSUB 1(TASK=0)\r\nEND SUB\r\n");
+    ui.answers = { Answer::No, Answer::No }; // don't save; don't try again
     ui.files.push_back(foreign);
     EXPECT_FALSE(session->FileOpen());
     EXPECT_EQ(ui.messageTexts().back(),
@@ -65,8 +65,8 @@ TEST_F(FileOpenTest, FileWithoutAModelIsRefusedAndTheOpenFileStays)
 TEST_F(FileOpenTest, RefusedFileOffersTheDialogAgain)
 {
     const auto foreign = workFolder.write("foreign.src", "#define Display_type ( )\r\n");
-    const auto good = workFolder.write("good.src", scriptFileText({ textMessage(0, { "GOOD" }) },
-                                                       session->writer(), "5360"));
+    const auto good = workFolder.write(
+        "good.src", scriptFileText({ textMessage(0, { "GOOD" }) }, session->writer(), "5360"));
     ui.answers = { Answer::Yes };
     ui.files = { foreign, good };
     EXPECT_TRUE(session->FileOpen());
@@ -159,10 +159,11 @@ TEST_F(FileOpenTest, UnreadableFileLeavesTheOpenOneAlone)
     const std::string kept = openScript("kept.src", { textMessage(1, { "KEPT" }) });
     session->preferences().RecentFiles[1] = (workFolder / "gone.src").string();
     EXPECT_FALSE(session->openRecentFile(1));
-    EXPECT_EQ(ui.messageTexts().back(), "Error! Cannot open file " + (workFolder / "gone.src").string());
+    EXPECT_EQ(
+        ui.messageTexts().back(), "Error! Cannot open file " + (workFolder / "gone.src").string());
     EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
     EXPECT_EQ(session->store().ScriptFilePath, kept);
     EXPECT_EQ(linesOf(1)[0], "KEPT");
 }
 
-}  // namespace
+} // namespace

@@ -23,7 +23,8 @@ TEST_F(FileSaveTest, SavedFileHasTheHeaderAndEveryMessageInOrder)
     CurrentMessage zero = textMessage(0, { "ZERO" });
     CurrentMessage three = textMessage(3, { "THREE" });
     CurrentMessage seven = textMessage(7, { "SEVEN" });
-    EXPECT_EQ(readWholeFile(path), scriptFileText({ zero, three, seven }, session->writer(), "5360"));
+    EXPECT_EQ(
+        readWholeFile(path), scriptFileText({ zero, three, seven }, session->writer(), "5360"));
     EXPECT_EQ(ui.fileDialogs.back().title, "Save Script File");
     EXPECT_EQ(ui.fileDialogs.back().defaultExtension, "src");
     EXPECT_EQ(ui.captions.back(), "Marquis 5300 - new.src");
@@ -32,7 +33,8 @@ TEST_F(FileSaveTest, SavedFileHasTheHeaderAndEveryMessageInOrder)
 
 TEST_F(FileSaveTest, AfterSavingEveryMessageLoadsFromTheNewFile)
 {
-    const std::string path = openScript("shop.src", { textMessage(1, { "ONE" }), textMessage(2, { "TWO" }) });
+    const std::string path =
+        openScript("shop.src", { textMessage(1, { "ONE" }), textMessage(2, { "TWO" }) });
     typeLine1("ONE CHANGED");
     ASSERT_TRUE(session->goToMessage(5));
     typeLine1("FIVE");
@@ -89,7 +91,8 @@ TEST_F(FileSaveTest, UnwritableFolderKeepsTheOldFile)
     EXPECT_FALSE(session->Save());
     EXPECT_EQ(ui.messageTexts(),
         std::vector<std::string> { "Can't write in specified directory " + workFolder.folder() +
-            ". You have to select SaveAs from Flie menu and save the file in diferent directory." });
+            ". You have to select SaveAs from Flie menu and save the file in diferent "
+            "directory." });
     EXPECT_EQ(readWholeFile(path), old);
     EXPECT_EQ(linesOf(1)[0], "CHANGED");
 }
@@ -124,7 +127,7 @@ TEST_F(FileSaveTest, SaveChangesQuestion)
     ui.answers = { Answer::No };
     EXPECT_EQ(session->AskSaveChanges(), EditorSession::Decision::GoOn);
 
-    ui.answers = { Answer::Yes };  // Save As, then the dialog is cancelled
+    ui.answers = { Answer::Yes }; // Save As, then the dialog is cancelled
     EXPECT_EQ(session->AskSaveChanges(), EditorSession::Decision::Cancel);
 
     ui.answers = { Answer::Yes };
@@ -156,15 +159,17 @@ TEST_F(FileSaveTest, EmergencySaveKeepsEveryMessage)
     typeLine1("TWO NOT YET STORED");
     ui.answers = { Answer::Yes };
     EXPECT_TRUE(session->reportFatalError("ShowEdit"));
-    EXPECT_EQ(ui.messages[0].text, "Unexpected Error in module ShowEdit. Save all data in file " +
-            programFolder.folder() + "MQS3TMP.SRC on exit?");
+    EXPECT_EQ(ui.messages[0].text,
+        "Unexpected Error in module ShowEdit. Save all data in file " + programFolder.folder() +
+            "MQS3TMP.SRC on exit?");
     EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
     EXPECT_EQ(readWholeFile(programFolder / "MQS3TMP.SRC"),
-        scriptFileText({ textMessage(1, { "ONE CHANGED" }), textMessage(2, { "TWO NOT YET STORED" }) },
+        scriptFileText(
+            { textMessage(1, { "ONE CHANGED" }), textMessage(2, { "TWO NOT YET STORED" }) },
             session->writer(), "5360"));
 
     ui.answers = { Answer::No };
     EXPECT_FALSE(session->reportFatalError("ReadFields"));
 }
 
-}  // namespace
+} // namespace

@@ -40,7 +40,7 @@ TEST_F(FileStoreTest, ChangingAStoredMessageTwiceKeepsOneRecord)
     ASSERT_TRUE(session->goToMessage(3));
     const std::int32_t firstOffset = session->store().MessageOffset[3];
     typeLine1("THREE AGAIN");
-    ASSERT_TRUE(session->goToMessage(1));  // message 3 changes a second time: rebuilt store
+    ASSERT_TRUE(session->goToMessage(1)); // message 3 changes a second time: rebuilt store
     typeLine1("ONE AGAIN");
     ASSERT_TRUE(session->goToMessage(2));
 
@@ -67,7 +67,8 @@ TEST_F(FileStoreTest, MessageOfTheScriptFileWithoutAFile)
 {
     session->store().MessageState[7] = InScript;
     session->store().LoadMessage(7);
-    EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { "Error. Specified message not found." });
+    EXPECT_EQ(
+        ui.messageTexts(), std::vector<std::string> { "Error. Specified message not found." });
     EXPECT_EQ(session->message().MessageScript, "");
 }
 
@@ -84,7 +85,8 @@ TEST_F(FileStoreTest, NextAndPreviousMessages)
     EXPECT_EQ(store.NextMessage(1023), 0);
     EXPECT_EQ(store.PreviousMessage(0), 0);
     EXPECT_EQ(ui.messageTexts(),
-        (std::vector<std::string> { "Message 1023 is the last one", "Message 0 is the first one" }));
+        (std::vector<std::string> {
+            "Message 1023 is the last one", "Message 0 is the first one" }));
 }
 
 TEST_F(FileStoreTest, UnwritableScriptFolderPutsTheStoreInTheProgramFolder)
@@ -110,7 +112,7 @@ TEST_F(FileStoreTest, FullDiskKeepsTheMessageBeingStored)
     files.bytesLeft = 10;
     EXPECT_FALSE(session->goToMessage(2));
     EXPECT_EQ(ui.messageTexts().back(), "Can't write in file TMP$$$.TMP");
-    EXPECT_EQ(session->message().MessageNumber, 1);  // the editor stays on the message
+    EXPECT_EQ(session->message().MessageNumber, 1); // the editor stays on the message
     EXPECT_EQ(linesOf(1)[0], "SECOND");
     files.bytesLeft.reset();
     ASSERT_TRUE(session->goToMessage(2));
@@ -129,7 +131,7 @@ TEST_F(FileStoreTest, FailedRebuildKeepsTheOldStoreAndTheNewText)
     const std::string oldStore = storeText();
     const auto oldOffsets = session->store().MessageOffset;
     typeLine1("MESSAGE 2 CHANGED");
-    files.bytesLeft = 200;  // the rebuild runs out of room half way
+    files.bytesLeft = 200; // the rebuild runs out of room half way
     EXPECT_FALSE(session->goToMessage(0));
     EXPECT_EQ(ui.messageTexts().back(), "Can't write in file TMP1$$.TMP");
     EXPECT_EQ(storeText(), oldStore);
@@ -161,4 +163,4 @@ TEST_F(FileStoreTest, ChangesAreKeptWithoutTheCheckValueComponent)
     EXPECT_NE(lonely.message().line(1).LineText.find("also kept"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -24,7 +24,7 @@ TEST(PathsTest, BasePathCutsAtTheFirstPointOfTheFileNameOnly)
     EXPECT_EQ(basePathOf("/home/me/shop"), "/home/me/shop");
 }
 
-}  // namespace
+} // namespace
 
 #include "files/programfolders.h"
 #include "support/faultyfilesystem.h"
@@ -59,4 +59,4 @@ TEST(ProgramFoldersTest, ReadOnlyInstallationWorksInTheUserDataFolder)
     EXPECT_TRUE(std::filesystem::is_directory(data));
 }
 
-}  // namespace
+} // namespace

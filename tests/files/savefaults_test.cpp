@@ -49,10 +49,12 @@ protected:
             }
             if (state == Absent)
                 continue;
-            RecordReader reader(files, state == InScript ? store.ScriptFilePath : store.TempStorePath);
+            RecordReader reader(
+                files, state == InScript ? store.ScriptFilePath : store.TempStorePath);
             CurrentMessage read;
             read.MessageNumber = static_cast<std::int16_t>(n);
-            read.MessageScript = reader.read(n, store.MessageOffset[static_cast<std::size_t>(n)]).text;
+            read.MessageScript =
+                reader.read(n, store.MessageOffset[static_cast<std::size_t>(n)]).text;
             session->reader().ReadFields(read);
             texts[n] = GetText(read.line(1).LineText);
         }
@@ -143,8 +145,8 @@ TEST_F(SaveFaultTest, EndingAtAnyMomentLeavesTheOldOrTheNewFile)
         ::waitpid(child, &status, 0);
         const std::string onDisk = readWholeFile(path);
         EXPECT_TRUE(onDisk == pristine || onDisk == newContent)
-            << "stopped at step " << stopAt << " after " << delayMicroseconds << " us: "
-            << onDisk.size() << " bytes";
+            << "stopped at step " << stopAt << " after " << delayMicroseconds
+            << " us: " << onDisk.size() << " bytes";
         // Put the store back for the next round, in case the save got as far as removing it.
         workFolder.write("TMP$$$.TMP", pristineStore);
     };
@@ -174,4 +176,4 @@ TEST_F(SaveFaultTest, EndingAtAnyMomentLeavesTheOldOrTheNewFile)
         saveInChild(0, static_cast<int>(random() % 3000));
 }
 
-}  // namespace
+} // namespace

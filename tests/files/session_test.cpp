@@ -84,7 +84,9 @@ TEST_F(SessionRoundTripTest, EditedFileReadsBackExactlyAfterSaveAndReopen)
         EXPECT_EQ(read.task(), fields.task()) << n;
     }
     for (std::size_t n = 0; n < MessageCount; ++n)
-        EXPECT_EQ(session->store().MessageState[n] == Absent, expected.count(static_cast<int>(n)) == 0) << n;
+        EXPECT_EQ(
+            session->store().MessageState[n] == Absent, expected.count(static_cast<int>(n)) == 0)
+            << n;
 }
 
-}  // namespace
+} // namespace

@@ -1,6 +1,6 @@
 #include "model/checkvalues.h"
-#include "model/numberformat.h"
 #include "model/modelfailure.h"
+#include "model/numberformat.h"
 #include "model/scriptformat.h"
 #include "support/modelfixture.h"
 
@@ -345,4 +345,4 @@ TEST(ScriptWriterFailureTest, UnexpectedFailureNamesTheProcedureAndClearsTheNoti
     EXPECT_FALSE(ui.isBusy());
 }
 
-}  // namespace
+} // namespace

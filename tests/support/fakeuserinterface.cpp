@@ -2,8 +2,8 @@
 
 namespace marquis::testing {
 
-Answer FakeUserInterface::message(std::string_view text, Buttons buttons, Icon icon,
-    Answer defaultAnswer, std::string_view title)
+Answer FakeUserInterface::message(
+    std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer, std::string_view title)
 {
     messages.push_back({ std::string(text), buttons, icon, defaultAnswer, std::string(title) });
     if (answers.empty())

@@ -8,7 +8,8 @@ namespace {
 class FaultyOutputFile : public OutputFile {
 public:
     FaultyOutputFile(std::unique_ptr<OutputFile> file, FaultyFileSystem& owner)
-        : m_file(std::move(file)), m_owner(owner)
+        : m_file(std::move(file))
+        , m_owner(owner)
     {
     }
     bool write(std::string_view bytes) override
@@ -28,7 +29,7 @@ private:
     FaultyFileSystem& m_owner;
 };
 
-}  // namespace
+} // namespace
 
 void FaultyFileSystem::step(const char* operation)
 {
@@ -97,4 +98,4 @@ bool FaultyFileSystem::exists(const std::string& path)
     return m_disk.exists(path);
 }
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

@@ -16,8 +16,8 @@ namespace marquis::testing {
 // called before every operation (to end the process there).
 class FaultyFileSystem : public FileSystem {
 public:
-    std::set<std::string> readOnlyFolders;       // folders with a trailing separator
-    std::optional<std::uint64_t> bytesLeft;      // writes fail once these are used up
+    std::set<std::string> readOnlyFolders; // folders with a trailing separator
+    std::optional<std::uint64_t> bytesLeft; // writes fail once these are used up
     bool refuseReplace = false;
     std::function<void(const char* operation)> beforeEach;
     int operations = 0;
@@ -40,4 +40,4 @@ private:
     DiskFileSystem m_disk;
 };
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

@@ -9,8 +9,8 @@ namespace marquis::testing {
 std::string scriptFileText(
     std::vector<CurrentMessage> messages, ScriptWriter& writer, const std::string& unitType)
 {
-    std::sort(messages.begin(), messages.end(),
-        [](const CurrentMessage& a, const CurrentMessage& b) {
+    std::sort(
+        messages.begin(), messages.end(), [](const CurrentMessage& a, const CurrentMessage& b) {
             return a.MessageNumber < b.MessageNumber;
         });
     std::string text = "#define Display_type (" + unitType +
@@ -41,12 +41,11 @@ CurrentMessage SessionTest::textMessage(int number, std::vector<std::string> lin
     return message;
 }
 
-std::string SessionTest::openScript(
-    const std::string& name, const std::vector<CurrentMessage>& messages, const std::string& unitType)
+std::string SessionTest::openScript(const std::string& name,
+    const std::vector<CurrentMessage>& messages, const std::string& unitType)
 {
-    const std::string path = workFolder.write(name, scriptFileText(messages, session->writer(),
-                                                        unitType))
-                                 .string();
+    const std::string path =
+        workFolder.write(name, scriptFileText(messages, session->writer(), unitType)).string();
     ui.files.push_back(path);
     EXPECT_TRUE(session->FileOpen());
     return path;
@@ -69,4 +68,4 @@ void SessionTest::typeLine1(const std::string& text)
     session->store().FileModified = true;
 }
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

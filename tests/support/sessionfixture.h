@@ -2,12 +2,11 @@
 
 #include "files/editorsession.h"
 #include "model/crccomponent.h"
-#include "support/faultyfilesystem.h"
 #include "support/fakeuserinterface.h"
+#include "support/faultyfilesystem.h"
 #include "support/temporaryfolder.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,4 +44,4 @@ protected:
     std::unique_ptr<EditorSession> session;
 };
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

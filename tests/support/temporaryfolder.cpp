@@ -45,4 +45,4 @@ std::string readWholeFile(const std::filesystem::path& file)
     return text.str();
 }
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

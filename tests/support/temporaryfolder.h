@@ -30,4 +30,4 @@ private:
 // A file's whole content, byte for byte ("" when it cannot be read).
 std::string readWholeFile(const std::filesystem::path& file);
 
-}  // namespace marquis::testing
+} // namespace marquis::testing

@@ -39,4 +39,4 @@ int checkCommand(Arguments arguments)
     return failed == 0 ? 0 : 1;
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

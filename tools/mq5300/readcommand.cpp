@@ -1,5 +1,6 @@
 #include "commanderror.h"
 #include "commands.h"
+#include "files/recordreader.h"
 #include "messagechecks.h"
 #include "messagejson.h"
 #include "model/crccomponent.h"
@@ -10,7 +11,6 @@
 #include "platform/executablefolder.h"
 #include "ports/userinterface.h"
 #include "requirecomponent.h"
-#include "files/recordreader.h"
 #include "textio.h"
 
 #include <optional>

@@ -1,15 +1,14 @@
 #include "scriptlisting.h"
 
 #include "commanderror.h"
-#include "requirecomponent.h"
-#include "textio.h"
-
 #include "files/editorsession.h"
 #include "model/checkvalues.h"
 #include "model/crccomponent.h"
 #include "model/richtext.h"
 #include "model/windows1252.h"
 #include "platform/executablefolder.h"
+#include "requirecomponent.h"
+#include "textio.h"
 
 #include <cstdio>
 
@@ -22,8 +21,8 @@ class ConsoleUserInterface : public SilentUserInterface {
 public:
     std::vector<std::string> messages;
 
-    Answer message(std::string_view text, Buttons, Icon, Answer defaultAnswer,
-        std::string_view) override
+    Answer message(
+        std::string_view text, Buttons, Icon, Answer defaultAnswer, std::string_view) override
     {
         messages.push_back(printable(text, 4000));
         return defaultAnswer;
@@ -67,7 +66,7 @@ std::string linesText(const CurrentMessage& message)
     return windows1252ToUtf8(text);
 }
 
-}  // namespace
+} // namespace
 
 std::vector<ListedMessage> listScriptFile(const std::string& path)
 {
@@ -117,4 +116,4 @@ std::string listingLine(const ListedMessage& message)
     return head + message.text;
 }
 
-}  // namespace marquis::cli
+} // namespace marquis::cli

@@ -9,8 +9,8 @@ namespace marquis::cli {
 struct ListedMessage {
     int number = 0;
     int task = 0;
-    bool holds = true;  // its check value matches its text
-    std::string text;   // the visible text of its lines, UTF-8, joined with " | "
+    bool holds = true; // its check value matches its text
+    std::string text; // the visible text of its lines, UTF-8, joined with " | "
 };
 
 // Opens the script file the way the editor does and reads every message from it; what the
@@ -20,4 +20,4 @@ std::vector<ListedMessage> listScriptFile(const std::string& path);
 // The listing line of one message.
 std::string listingLine(const ListedMessage& message);
 
-}  // namespace marquis::cli
+} // namespace marquis::cli
