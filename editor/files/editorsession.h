@@ -33,6 +33,7 @@ public:
     const ProgramFolders& folders() const { return m_folders; }
     ScriptWriter& writer() { return m_writer; }
     ScriptReader& reader() { return m_reader; }
+    UserInterface& ui() { return m_ui; }
 
     // The window's Script Edit mode: the message is kept as text, not as fields.
     bool scriptEditMode = false;

@@ -51,6 +51,8 @@ void FakeUserInterface::busy(bool on)
 void FakeUserInterface::pumpEvents()
 {
     ++pumps;
+    if (onPump)
+        onPump();
 }
 void FakeUserInterface::caption(std::string_view text)
 {

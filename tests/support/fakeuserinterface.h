@@ -3,6 +3,7 @@
 #include "ports/userinterface.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,7 @@ public:
     std::vector<FileDialogRequest> fileDialogs;
     std::vector<std::string> captions;
     int pumps = 0;
+    std::function<void()> onPump;  // what the "user" does while the program waits
 
     Answer message(std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer,
         std::string_view title = {}) override;

@@ -1,0 +1,77 @@
+#include "platform/posixprocesses.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace marquis {
+namespace {
+
+class PosixProcess : public RunningProcess {
+public:
+    explicit PosixProcess(pid_t pid) : m_pid(pid) { }
+    ~PosixProcess() override
+    {
+        // A program still running when its handle goes is ended, so no child is left behind.
+        if (!m_exitCode) {
+            kill();
+        }
+    }
+    PosixProcess(const PosixProcess&) = delete;
+    PosixProcess& operator=(const PosixProcess&) = delete;
+
+    std::optional<int> poll() override
+    {
+        if (m_exitCode)
+            return m_exitCode;
+        int status = 0;
+        const pid_t ended = ::waitpid(m_pid, &status, WNOHANG);
+        if (ended == m_pid)
+            m_exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+        else if (ended < 0 && errno != EINTR)
+            m_exitCode = -1;  // not our child any more: nothing left to wait for
+        return m_exitCode;
+    }
+
+    void kill() override
+    {
+        if (m_exitCode)
+            return;
+        ::kill(m_pid, SIGKILL);
+        int status = 0;
+        while (::waitpid(m_pid, &status, 0) < 0 && errno == EINTR) { }
+        m_exitCode = -SIGKILL;
+    }
+
+private:
+    pid_t m_pid;
+    std::optional<int> m_exitCode;
+};
+
+}  // namespace
+
+std::unique_ptr<RunningProcess> PosixProcesses::start(const std::string& program,
+    const std::vector<std::string>& arguments, bool, std::string& error)
+{
+    std::vector<std::string> words { program };
+    words.insert(words.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
+
+    pid_t pid = 0;
+    const int result = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    if (result != 0) {
+        error = std::strerror(result);
+        return nullptr;
+    }
+    return std::make_unique<PosixProcess>(pid);
+}
+
+}  // namespace marquis
