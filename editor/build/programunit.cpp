@@ -1,0 +1,137 @@
+#include "build/programunit.h"
+
+#include "build/compilejob.h"
+#include "build/toolcommands.h"
+#include "files/paths.h"
+#include "model/numberformat.h"
+
+namespace marquis {
+
+std::optional<UnitVersion> parseUnitVersion(const std::string& report)
+{
+    const std::size_t at = report.find("Version");
+    if (at == std::string::npos)
+        return std::nullopt;
+    UnitVersion unit;
+    if (at + 8 < report.size()) {
+        const std::size_t end = report.find_first_of(" \r\n", at + 8);
+        unit.release = report.substr(at + 8, end == std::string::npos ? end : end - at - 8);
+    }
+    if (unit.release.ends_with(','))
+        unit.release.pop_back();
+    unit.version = !unit.release.empty() && numberValue(unit.release.substr(0, 1)) >= 4 ? "2" : "1";
+    return unit;
+}
+
+std::string scriptFileVersion(FileSystem& files, const std::string& path)
+{
+    std::unique_ptr<InputFile> file = files.open(path);
+    if (!file)
+        return "";
+    std::string line;
+    while (file->readLine(line)) {
+        if (line.ends_with('\r'))
+            line.pop_back();
+        const std::size_t at = line.find("#pragma version");
+        if (at == std::string::npos)
+            continue;
+        const std::string_view value = trimmed(std::string_view(line).substr(at + 15));
+        return value == "1" || value == "2" ? std::string(value) : "";
+    }
+    return "";
+}
+
+UnitProgrammer::UnitProgrammer(EditorSession& session, ToolRunner& tools, UserInterface& ui)
+    : m_session(session), m_tools(tools), m_ui(ui)
+{
+}
+
+bool UnitProgrammer::versionCheck(const std::string& binaryBase, ResultView& view)
+{
+    view.setResultText("Verifying unit Version number...");
+    view.setElapsedVisible(false, false);
+    ToolRun query = linkRun("v", { binaryBase }, binaryBase, m_session.preferences());
+    query.statusWhole = true;
+    if (m_tools.ToolCancel) {
+        view.closeWindow();
+        return false;
+    }
+    const ToolResult result = m_tools.run(query);
+    if (result.outcome == ToolResult::Outcome::NotStarted) {
+        m_ui.message(cannotStartText(query, result, m_tools.toolsFolder()), Buttons::Ok,
+            Icon::Exclamation, Answer::Ok);
+        view.closeWindow();
+        return false;
+    }
+    if (result.outcome == ToolResult::Outcome::ListNotWritten ||
+        result.outcome == ToolResult::Outcome::StatusUnreadable) {
+        m_ui.message(result.outcome == ToolResult::Outcome::ListNotWritten
+                ? "Can't create argument list file " + fileNameOf(query.listPath)
+                : "Can't read program return status file " + fileNameOf(binaryBase + ".log"),
+            Buttons::Ok, Icon::None, Answer::Ok);
+        view.closeWindow();
+        return false;
+    }
+    if (m_tools.ToolCancel) {
+        view.closeWindow();
+        return false;
+    }
+    const std::optional<UnitVersion> unit = parseUnitVersion(result.statusText);
+    if (!unit)
+        return true;
+    const std::string fileVersion =
+        scriptFileVersion(m_session.store().files(), m_session.store().ScriptFilePath);
+    if (fileVersion == unit->version)
+        return true;
+    const std::string display =
+        "This is a Version " + unit->version + " 5300 Series Display, firmware release " + unit->release;
+    const std::string question = m_session.preferences().ScriptVersion != unit->version
+        ? display + ". You have to change Version setting in Program Menu, save and recompile."
+        : display + ". In order to program with correct Display Version you have to save and "
+                    "recompile.";
+    if (m_ui.message(question, Buttons::OkCancel, Icon::Exclamation, Answer::Ok) == Answer::Ok) {
+        view.closeWindow();
+        return false;
+    }
+    return true;
+}
+
+void UnitProgrammer::ProgramUnit(const std::string& binary, ResultView& view)
+{
+    m_tools.ToolCancel = false;
+    m_tools.ToolBusy = true;
+    const std::string base = withoutExtension(binary);
+    if (!m_session.store().ScriptFilePath.empty() && !versionCheck(base, view)) {
+        m_tools.ToolBusy = false;
+        return;
+    }
+    view.setResultText("Programming file " + fileNameOf(binary));
+    view.setElapsedVisible(true, true);
+    m_tools.onElapsed = [&view](const std::string& elapsed) { view.setElapsed(elapsed); };
+    const ToolRun program = linkRun("p", { base }, base, m_session.preferences());
+    const ToolResult result = m_tools.run(program);
+    m_tools.onElapsed = nullptr;
+    m_tools.ToolBusy = false;
+    switch (result.outcome) {
+    case ToolResult::Outcome::ListNotWritten:
+        m_ui.message("Can't create argument list file " + fileNameOf(program.listPath),
+            Buttons::Ok, Icon::None, Answer::Ok);
+        return;
+    case ToolResult::Outcome::NotStarted:
+        m_ui.message(cannotStartText(program, result, m_tools.toolsFolder()), Buttons::Ok,
+            Icon::Exclamation, Answer::Ok);
+        return;
+    case ToolResult::Outcome::StatusUnreadable:
+        m_ui.message("Can't read program return status file " + fileNameOf(base + ".log"),
+            Buttons::Ok, Icon::None, Answer::Ok);
+        return;
+    case ToolResult::Outcome::Cancelled:
+        view.closeWindow();
+        return;
+    case ToolResult::Outcome::Finished:
+        view.setResultText(result.statusText);
+        return;
+    }
+}
+
+}  // namespace marquis

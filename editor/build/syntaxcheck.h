@@ -1,0 +1,52 @@
+#pragma once
+
+#include "build/toolrunner.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marquis {
+
+// The compiler's check of the current message alone, and the list of its errors that the user
+// steps through in the script text.
+class SyntaxCheck {
+public:
+    std::vector<std::string> ErrorLines;  // entry k is element k - 1
+    std::vector<std::string> ErrorTexts;
+    int ErrorCount = 0;
+    int CurrentError = 0;
+
+    // Where stepping puts the caret of the script text, and what the status line says.
+    struct Step {
+        std::optional<std::size_t> caret;  // no value: the caret stays
+        std::string status;
+    };
+
+    SyntaxCheck(ToolRunner& tools, FileSystem& files, UserInterface& ui, std::string programFolder);
+
+    // Checks the message text (only in Script Edit mode and when there is text).
+    void run(const std::string& messageScript, int messageNumber, bool scriptEditMode);
+
+    // Ctrl-Plus and Ctrl-Minus in the script text.
+    Step stepForward(const std::string& scriptText);
+    Step stepBackward(const std::string& scriptText);
+
+    // A new or opened file starts without errors.
+    void clear();
+
+private:
+    Step show(const std::string& scriptText) const;
+    bool readErrors(const std::string& errorPath);
+
+    ToolRunner& m_tools;
+    FileSystem& m_files;
+    UserInterface& m_ui;
+    std::string m_programFolder;
+};
+
+// The caret position at the start of line `line` (1 is the first) of a text with CR LF line
+// ends; 0 for a line at or before the start.
+std::size_t lineStart(const std::string& text, long long line);
+
+}  // namespace marquis

@@ -1,0 +1,61 @@
+#include "build/toolcommands.h"
+
+#include "files/paths.h"
+
+namespace marquis {
+
+ToolRun compileRun(
+    const std::string& source, const std::string& outputBase, const std::string& toolsFolder)
+{
+    ToolRun run;
+    run.tool = CompilerTool;
+    run.arguments = { source, outputBase, "/error", outputBase, "/include", toolsFolder, "/log",
+        outputBase };
+    run.listPath = outputBase + ".lst";
+    run.statusBase = outputBase;
+    return run;
+}
+
+ToolRun syntaxCheckRun(const std::string& programFolder, const std::string& toolsFolder)
+{
+    ToolRun run;
+    run.tool = CompilerTool;
+    run.arguments = { programFolder + "sub.src", "/error", programFolder + "sub", "/include",
+        toolsFolder };
+    run.listPath = programFolder + "sub.lst";
+    return run;
+}
+
+ToolRun assembleRun(const std::string& outputBase)
+{
+    ToolRun run;
+    run.tool = AssemblerTool;
+    run.arguments = { outputBase, outputBase, "/error", outputBase, "/log", outputBase };
+    run.listPath = outputBase + ".lst";
+    run.statusBase = outputBase;
+    return run;
+}
+
+ToolRun linkRun(const std::string& letter, const std::vector<std::string>& leadingLines,
+    const std::string& base, const Preferences& settings)
+{
+    ToolRun run;
+    run.tool = LinkTool;
+    run.letter = letter;
+    run.arguments = leadingLines;
+    const std::vector<std::string> connection = { "/a", settings.UnitAddress, "/b",
+        settings.BaudRate, "/c", settings.ComPort, "/m", memoryCode(settings), "/log", base };
+    run.arguments.insert(run.arguments.end(), connection.begin(), connection.end());
+    run.listPath = base + ".lst";
+    run.statusBase = base;
+    return run;
+}
+
+std::string cannotStartText(
+    const ToolRun& run, const ToolResult& result, const std::string& toolsFolder)
+{
+    return "Can't start " + toolsFolder + run.tool + " (" + result.error +
+        "). Check the tools folder in the preferences file.";
+}
+
+}  // namespace marquis

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "build/toolrunner.h"
+#include "files/preferences.h"
+
+#include <string>
+#include <vector>
+
+namespace marquis {
+
+// The argument lists of the outside tools, as they expect them.
+
+// Compiling a script file into output base + ".esc", with errors in output base + ".err" and
+// the report in output base + ".log".
+ToolRun compileRun(const std::string& source, const std::string& outputBase,
+    const std::string& toolsFolder);
+
+// Checking "sub.src" of the program folder, with errors in "sub.err".
+ToolRun syntaxCheckRun(const std::string& programFolder, const std::string& toolsFolder);
+
+// Assembling output base + ".esc" into output base + ".bin".
+ToolRun assembleRun(const std::string& outputBase);
+
+// A command of the unit link: its letter ("" for none), its leading lines, and the ten
+// connection lines from the settings; list and status file at `base`.
+ToolRun linkRun(const std::string& letter, const std::vector<std::string>& leadingLines,
+    const std::string& base, const Preferences& settings);
+
+// The message shown when a tool could not be started at all.
+std::string cannotStartText(const ToolRun& run, const ToolResult& result,
+    const std::string& toolsFolder);
+
+}  // namespace marquis

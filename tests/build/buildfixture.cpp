@@ -1,0 +1,44 @@
+#include "buildfixture.h"
+
+#include "build/toolrunner.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace marquis::testing {
+
+BuildTest::BuildTest() : tools(processes, files, ui, toolsFolder.folder())
+{
+    for (const char* name : { CompilerTool, AssemblerTool, LinkTool })
+        std::filesystem::create_symlink(std::string(MARQUIS_BIN_DIR) + "/fake-tool", toolsFolder / name);
+    recordPath = (workFolder / "runs.txt").string();
+    ::setenv("MARQUIS_FAKE_RECORD", recordPath.c_str(), 1);
+    ::unsetenv("MARQUIS_FAKE_TOOL");
+    ::unsetenv("MARQUIS_FAKE_VERSION");
+    tools.cancelGrace = std::chrono::milliseconds(300);
+    session->preferences().ToolsFolder = toolsFolder.folder();
+}
+
+BuildTest::~BuildTest()
+{
+    ::unsetenv("MARQUIS_FAKE_RECORD");
+    ::unsetenv("MARQUIS_FAKE_TOOL");
+    ::unsetenv("MARQUIS_FAKE_VERSION");
+}
+
+void BuildTest::setMode(const std::string& mode)
+{
+    ::setenv("MARQUIS_FAKE_TOOL", mode.c_str(), 1);
+}
+
+std::vector<std::string> BuildTest::runs() const
+{
+    std::ifstream in(recordPath);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line))
+        lines.push_back(line);
+    return lines;
+}
+
+}  // namespace marquis::testing
