@@ -23,4 +23,15 @@ int listCommand(Arguments arguments);
 // there is any.
 int checkCommand(Arguments arguments);
 
+// Compile and assemble a script file; and the unit commands over the serial link. Each takes
+// the options --port, --address, --baud and --model, prints the tools' reports, and exits 1
+// when the tool reported a failure.
+int buildCommand(Arguments arguments);
+int programCommand(Arguments arguments);
+int callupCommand(Arguments arguments);
+int eraseCommand(Arguments arguments);
+int rebootCommand(Arguments arguments);
+int readflashCommand(Arguments arguments);
+int versionCommand(Arguments arguments);
+
 } // namespace marquis::cli

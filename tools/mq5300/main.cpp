@@ -21,8 +21,16 @@ constexpr std::string_view Usage =
     "                          SUB text on stdin -> its fields as JSON on stdout\n"
     "  crc                     check value of stdin's bytes as a signed decimal number\n"
     "  list FILE.src           one line per message of a script file\n"
+    "  check FILE.src          names the messages whose check value fails (exit 1)\n"
+    "  build FILE.src          compiles and assembles a script into FILE.bin\n"
+    "  program FILE.bin        programs the unit's flash\n"
+    "  callup N [VARIABLES]    starts message N on the unit\n"
+    "  erase | reboot | version\n"
+    "  readflash FILE.bin      reads the unit's flash into a file\n"
+    "  unit options: --port 1-4 --address 0-255 --baud RATE --model 5320|5360\n"
     "\n"
-    "Text is UTF-8. Errors give one line on stderr and exit code 2.\n";
+    "Text is UTF-8. Errors give one line on stderr and exit code 2; a tool that reports a\n"
+    "failure gives exit code 1.\n";
 
 struct Command {
     std::string_view name;
@@ -35,6 +43,13 @@ constexpr Command Commands[] = {
     { "crc", marquis::cli::crcCommand },
     { "list", marquis::cli::listCommand },
     { "check", marquis::cli::checkCommand },
+    { "build", marquis::cli::buildCommand },
+    { "program", marquis::cli::programCommand },
+    { "callup", marquis::cli::callupCommand },
+    { "erase", marquis::cli::eraseCommand },
+    { "reboot", marquis::cli::rebootCommand },
+    { "readflash", marquis::cli::readflashCommand },
+    { "version", marquis::cli::versionCommand },
 };
 
 // Parts taken from the input are cut short where they are put in; the whole line is only kept

@@ -1,0 +1,216 @@
+#include "ui/quickedit/linelayout.h"
+
+#include "model/richtext.h"
+#include "model/runscanner.h"
+
+#include <optional>
+
+namespace marquis {
+namespace {
+
+constexpr std::string_view LineSpacing = "\\sb90\\sa90";
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Calls `word(at, name, number, hasNumber)` for every control word, in order; a doubled
+// backslash is a literal and no control word.
+template <typename Word> void forEachControlWord(std::string_view rich, Word&& word)
+{
+    for (std::size_t p = 0; p < rich.size(); ++p) {
+        if (rich[p] != '\\')
+            continue;
+        if (p + 1 < rich.size() && rich[p + 1] == '\\') {
+            ++p;
+            continue;
+        }
+        std::size_t q = p + 1;
+        while (q < rich.size() && isLetter(rich[q]))
+            ++q;
+        const std::string_view name = rich.substr(p + 1, q - p - 1);
+        const std::size_t digits = q;
+        long long number = 0;
+        while (q < rich.size() && isDigit(rich[q])) {
+            if (number < 1'000'000)
+                number = number * 10 + (rich[q] - '0');
+            ++q;
+        }
+        word(p, name, number, q > digits);
+        p = q - 1;
+    }
+}
+
+} // namespace
+
+LineKind lineKind(const EditLine& line)
+{
+    if (!line.LineScroll.empty())
+        return LineKind::Continuous;
+    if (!line.LineBlock.empty())
+        return LineKind::BlockByBlock;
+    return LineKind::Fixed;
+}
+
+bool hasHorizontalStructure(const CurrentMessage& message, int line)
+{
+    const EditLine& l = message.line(line);
+    return !l.LineScroll.empty() || (!l.LineBlock.empty() && !message.VerticalScrollOn);
+}
+
+bool anyScrollingLine(const CurrentMessage& message)
+{
+    for (int i = 1; i <= message.UnitLines && i <= MaxUnitLines; ++i)
+        if (lineKind(message.line(i)) != LineKind::Fixed)
+            return true;
+    return false;
+}
+
+bool isCentred(std::string_view rich)
+{
+    return hasControlWord(rich, "qc");
+}
+
+bool blockCentring(std::string_view block, bool carried)
+{
+    bool centred = carried;
+    forEachControlWord(block, [&](std::size_t at, std::string_view name, long long, bool) {
+        if (name == "qc")
+            centred = true;
+        else if (name == "ql" || block.substr(at).starts_with(LineSpacing))
+            centred = false;
+    });
+    return centred;
+}
+
+bool centringOfBlock(std::string_view rich, int row)
+{
+    bool centred = false;
+    const std::vector<std::string> blocks = splitBlocks(rich);
+    for (int k = 0; k <= row && k < static_cast<int>(blocks.size()); ++k)
+        centred = blockCentring(blocks[static_cast<std::size_t>(k)], centred);
+    return centred;
+}
+
+std::string centringPad(std::size_t length)
+{
+    if (length >= static_cast<std::size_t>(DisplayWidth))
+        return "";
+    return std::string((static_cast<std::size_t>(DisplayWidth) - length) / 2, ' ');
+}
+
+// Follows the plain-text rules of GetText, and gives each visible character the font of its
+// run: the first "\f" among the control words in front of the run, 0 when there is none.
+std::string blankBlinking(std::string_view rich)
+{
+    std::string out;
+    out.reserve(rich.size());
+    std::size_t p = 0;
+    if (rich.starts_with("\r\n{")) {
+        const std::size_t close = rich.find("}\r\n");
+        p = close == std::string_view::npos ? rich.size() : close + 3;
+    }
+    bool inControlWord = false;
+    bool gathering = false; // control words seen since the last visible character
+    std::optional<long long> gatheredFont;
+    long long font = PlainFont;
+    auto visible = [&](char c) {
+        if (gathering) {
+            font = gatheredFont.value_or(PlainFont);
+            gathering = false;
+        }
+        const bool lineBreak = c == '\r' || c == '\n';
+        out += isBlinkingFont(font) && !lineBreak ? ' ' : c;
+    };
+    for (; p < rich.size(); ++p) {
+        const char c = rich[p];
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            if (p + 1 < rich.size() && rich[p + 1] == '\\') {
+                visible('\\');
+                inControlWord = false;
+                ++p;
+                continue;
+            }
+            if (!gathering) {
+                gathering = true;
+                gatheredFont.reset();
+            }
+            inControlWord = true;
+            if (p + 2 < rich.size() && rich[p + 1] == 'f' && isDigit(rich[p + 2]) &&
+                !gatheredFont) {
+                long long n = 0;
+                for (std::size_t q = p + 2; q < rich.size() && isDigit(rich[q]); ++q)
+                    n = n < 1'000'000 ? n * 10 + (rich[q] - '0') : n;
+                gatheredFont = n;
+            }
+        } else if (c == ' ') {
+            if (inControlWord)
+                inControlWord = false;
+            else
+                visible(c);
+        } else if (c == '\r') {
+            visible(c);
+        } else if (c == '\n') {
+            visible(c);
+            inControlWord = false;
+        } else if (u < 33 || u > 127) {
+            continue;
+        } else if (!inControlWord) {
+            visible(c);
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> plainRows(std::string_view rich)
+{
+    const std::string plain = GetText(rich);
+    std::vector<std::string> rows;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = plain.find("\r\n", start);
+        if (end == std::string::npos) {
+            rows.push_back(plain.substr(start));
+            return rows;
+        }
+        rows.push_back(plain.substr(start, end - start));
+        start = end + 2;
+    }
+}
+
+int countVariables(std::string_view rich)
+{
+    int count = 0;
+    std::optional<long long> previous;
+    for (const RichRun& run : scanRuns(rich).runs) {
+        const std::optional<long long> font = runFont(run.controlWords);
+        const bool variable = font && isVariableFont(*font);
+        if (variable && (!previous || variableOfFont(*previous) != variableOfFont(*font)))
+            ++count;
+        previous = variable ? font : std::nullopt;
+    }
+    return count;
+}
+
+std::vector<std::string> listEntries(std::string_view list)
+{
+    std::vector<std::string> entries;
+    while (!list.empty()) {
+        const std::size_t comma = list.find(',');
+        const std::string_view entry = list.substr(0, comma);
+        if (!entry.empty())
+            entries.emplace_back(entry);
+        if (comma == std::string_view::npos)
+            break;
+        list.remove_prefix(comma + 1);
+    }
+    return entries;
+}
+
+} // namespace marquis

@@ -1,0 +1,70 @@
+#include "scriptcode/compiler.h"
+#include "scriptcode/esctext.h"
+#include "scriptcode/textfile.h"
+#include "scriptcode/toolarguments.h"
+#include "scriptcode/tooldrivers.h"
+#include "scriptcode/toolreport.h"
+
+#include <filesystem>
+
+namespace marquis::unit {
+
+int runCompilerTool(const std::vector<std::string>& arguments, std::ostream& messages)
+{
+    std::string error;
+    ToolArguments given;
+    const std::optional<std::vector<std::string>> expanded = expandListFile(arguments, error);
+    const std::optional<ToolArguments> parsed =
+        expanded ? parseToolArguments(*expanded, true, 2, given, error) : std::nullopt;
+
+    ToolRun run;
+    run.tool = "src2esc";
+    run.input = given.positional.empty() ? std::string() : given.positional[0];
+    const std::string outputBase =
+        given.positional.size() > 1 ? given.positional[1] : withoutExtension(run.input);
+    run.output = outputBase + ".esc";
+    run.errorBase = !given.errorBase.empty() ? given.errorBase : outputBase;
+    run.logBase = given.logBase;
+    const std::string sourceName = fileNameOf(run.input);
+    Diagnostics diagnostics;
+
+    // A failed run must never look like a successful one: the error file of an earlier run
+    // goes first, and so does the output of an earlier run when this one fails.
+    if (!run.errorBase.empty())
+        removeFile(run.errorBase + ".err");
+    if (!parsed) {
+        messages << "src2esc: " << error << "\n"
+                 << "usage: src2esc @listfile | SOURCE [OUTPUTBASE] /error BASE /include FOLDER"
+                    " /log BASE\n";
+        if (run.input.empty())
+            return 2;
+        diagnostics.add(sourceName, 0, error);
+        run.summary = "0 messages";
+        finishRun(run, diagnostics, false, messages);
+        return 2;
+    }
+
+    Program program;
+    const std::optional<std::string> source = readFile(run.input);
+    if (!source) {
+        diagnostics.add(sourceName, 0, "cannot read the source file " + run.input);
+    } else {
+        CompileOptions options;
+        options.sourceFolder = std::filesystem::path(run.input).parent_path();
+        options.includeFolder = given.includeFolder;
+        program = compileSource(*source, sourceName, options, diagnostics);
+    }
+    bool written = false;
+    if (diagnostics.empty()) {
+        written = writeFile(run.output, writeEsc(program, sourceName));
+        if (!written)
+            diagnostics.add(sourceName, 0, "cannot write " + run.output);
+    }
+    if (!written)
+        removeFile(run.output);
+    run.summary = std::to_string(program.messages.size()) +
+        (program.messages.size() == 1 ? " message" : " messages");
+    return finishRun(run, diagnostics, written, messages);
+}
+
+} // namespace marquis::unit
