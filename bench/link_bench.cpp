@@ -1,7 +1,7 @@
 // Programming throughput of the serial link on the simulated unit pacing its line at 19200
 // baud: the payload's share of what the line could carry in the same time.
 
-#include "../tests/unitlink/simulatorprocess.h"
+#include "../tests/support/simulatorprocess.h"
 #include "unitlink/crc.h"
 #include "unitlink/serialport.h"
 #include "unitlink/unitclient.h"

@@ -94,11 +94,14 @@ TEST_F(UnitCommandsTest, SendMessageWithoutContentAsksForABinary)
 TEST_F(UnitCommandsTest, ReadFlashRefusesToCloseWhileBusy)
 {
     ReadFlashDialog dialog(*session, tools);
-    bool closable = true;
-    ui.onPump = [&] { closable = closable && dialog.canClose(); };
+    bool closableWhileReading = true;
+    dialog.onStatus = [&](const std::string& text) {
+        if (text == "Reading Flash. Please wait until this process is finished.")
+            closableWhileReading = dialog.canClose();
+    };
     ui.files = { workFolder / "flash.bin" };
     dialog.readFlash();
-    EXPECT_FALSE(closable);
+    EXPECT_FALSE(closableWhileReading);
     EXPECT_TRUE(dialog.canClose());
     ASSERT_EQ(runs().size(), 1u);
     EXPECT_TRUE(runs()[0].starts_with("5300 r | " + workFolder.folder() + "flash | /a"));

@@ -2,7 +2,7 @@
 
 #include "scriptcode/assembler.h"
 #include "scriptcode/compiler.h"
-#include "simulatorprocess.h"
+#include "support/simulatorprocess.h"
 #include "support/processrunner.h"
 #include "support/temporaryfolder.h"
 
