@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <fcntl.h>
 #include <cstring>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -56,7 +57,7 @@ private:
 }  // namespace
 
 std::unique_ptr<RunningProcess> PosixProcesses::start(const std::string& program,
-    const std::vector<std::string>& arguments, bool, std::string& error)
+    const std::vector<std::string>& arguments, bool visible, std::string& error)
 {
     std::vector<std::string> words { program };
     words.insert(words.end(), arguments.begin(), arguments.end());
@@ -65,8 +66,17 @@ std::unique_ptr<RunningProcess> PosixProcesses::start(const std::string& program
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
+    // A hidden tool says what it has to say in its status file; what it prints goes nowhere, as
+    // a hidden window would show it to no one.
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    if (!visible) {
+        ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    }
     pid_t pid = 0;
-    const int result = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    const int result = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
     if (result != 0) {
         error = std::strerror(result);
         return nullptr;
