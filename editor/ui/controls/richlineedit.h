@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/quickedit/quickeditview.h"
+
+#include <QTextEdit>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class QKeyEvent;
+
+namespace marquis::qt {
+
+// txtEdit: the rich-text line editor. It holds one display line; plain text, blinking text
+// (font 65) and variables (colour 4) are shown distinctly, blocks of a block line are its
+// paragraphs, centring is paragraph alignment. It gives and takes the line in the LineText
+// control-word encoding (Windows-1252 bytes).
+class RichLineEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit RichLineEdit(QWidget* parent = nullptr);
+
+    void setLineText(std::string_view rich);  // the caret goes to the start
+    std::string lineText() const;
+
+    EditorState editorState() const;
+    std::string selectedLineText() const;
+    void replaceSelectedLineText(std::string_view rich);  // stays highlighted
+    void setCurrentBlockCentred(bool centred);
+    void setTypingPlain();
+    void insertBlockBreak();
+    void moveCaretToEnd();
+    void scrollRows(int rows);
+    void showRow(int row);
+
+    // Key events go here first: return true when the key was handled (swallowed). The window
+    // forwards them to its logic (key press, key down, key release).
+    std::function<bool(QKeyEvent*)> keyPressFilter;
+    std::function<void(QKeyEvent*)> keyReleaseHandler;
+
+signals:
+    // The visible-character position (1 is the first) under the mouse, for the status line.
+    void hoveredCharacter(int position);
+    void lineEdited();
+};
+
+}  // namespace marquis::qt

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "build/toolrunner.h"
+#include "files/editorsession.h"
+#include "files/preferencesdialog.h"
+#include "ports/processport.h"
+
+#include <optional>
+
+class QWidget;
+
+namespace marquis::qt {
+
+// The modal dialogs of the main window. Each binds its widgets to the toolkit-free logic and
+// returns when the user closes it.
+
+// frmPref, "Preferences": edits the session's preferences; no value when cancelled.
+std::optional<PreferencesApplied> showPreferencesDialog(QWidget* parent, EditorSession& session);
+
+// frmShow, the result window of Program > Compile... (compileMode) and Program > Program....
+void showResultWindow(QWidget* parent, EditorSession& session, ToolRunner& tools,
+    ProcessPort& processes, bool compileMode);
+
+// frmReadFlash, "Read / Program Flash".
+void showReadFlashDialog(QWidget* parent, EditorSession& session, ToolRunner& tools);
+
+// frmAbout, centred over the main window.
+void showAboutBox(QWidget* parent);
+
+}  // namespace marquis::qt
