@@ -1,5 +1,6 @@
 #include "model/richtext.h"
 
+#include "model/controlwords.h"
 #include "model/runscanner.h"
 
 namespace marquis {
@@ -46,43 +47,10 @@ template <typename Visible> void forEachVisible(std::string_view rich, Visible&&
     }
 }
 
-// Calls `word(name, parameter, hasParameter)` for every control word of the text.
-template <typename Word> void forEachControlWord(std::string_view rich, Word&& word)
-{
-    for (std::size_t p = 0; p < rich.size(); ++p) {
-        if (rich[p] != '\\')
-            continue;
-        if (p + 1 < rich.size() && rich[p + 1] == '\\') {
-            ++p;
-            continue;
-        }
-        std::size_t q = p + 1;
-        while (q < rich.size() &&
-            ((rich[q] >= 'a' && rich[q] <= 'z') || (rich[q] >= 'A' && rich[q] <= 'Z')))
-            ++q;
-        const std::string_view name = rich.substr(p + 1, q - p - 1);
-        bool negative = false;
-        if (q < rich.size() && rich[q] == '-' && q + 1 < rich.size() && rich[q + 1] >= '0' &&
-            rich[q + 1] <= '9') {
-            negative = true;
-            ++q;
-        }
-        long long parameter = 0;
-        const std::size_t digits = q;
-        while (q < rich.size() && rich[q] >= '0' && rich[q] <= '9') {
-            if (parameter < 1'000'000'000)
-                parameter = parameter * 10 + (rich[q] - '0');
-            ++q;
-        }
-        word(name, negative ? -parameter : parameter, q > digits);
-        p = q - 1;
-    }
-}
-
 template <typename Predicate> bool anyFont(std::string_view rich, Predicate predicate)
 {
     bool found = false;
-    forEachControlWord(rich, [&](std::string_view name, long long n, bool hasNumber) {
+    forEachControlWord(rich, [&](std::size_t, std::string_view name, long long n, bool hasNumber) {
         if (name == "f" && hasNumber && predicate(n))
             found = true;
     });
@@ -257,7 +225,7 @@ std::string TruncateText(std::string& rich, int width)
 bool hasControlWord(std::string_view rich, std::string_view name)
 {
     bool found = false;
-    forEachControlWord(rich, [&](std::string_view word, long long, bool) {
+    forEachControlWord(rich, [&](std::size_t, std::string_view word, long long, bool) {
         if (word == name)
             found = true;
     });

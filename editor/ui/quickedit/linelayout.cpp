@@ -1,5 +1,6 @@
 #include "ui/quickedit/linelayout.h"
 
+#include "model/controlwords.h"
 #include "model/richtext.h"
 #include "model/runscanner.h"
 
@@ -10,40 +11,9 @@ namespace {
 
 constexpr std::string_view LineSpacing = "\\sb90\\sa90";
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// Calls `word(at, name, number, hasNumber)` for every control word, in order; a doubled
-// backslash is a literal and no control word.
-template <typename Word> void forEachControlWord(std::string_view rich, Word&& word)
-{
-    for (std::size_t p = 0; p < rich.size(); ++p) {
-        if (rich[p] != '\\')
-            continue;
-        if (p + 1 < rich.size() && rich[p + 1] == '\\') {
-            ++p;
-            continue;
-        }
-        std::size_t q = p + 1;
-        while (q < rich.size() && isLetter(rich[q]))
-            ++q;
-        const std::string_view name = rich.substr(p + 1, q - p - 1);
-        const std::size_t digits = q;
-        long long number = 0;
-        while (q < rich.size() && isDigit(rich[q])) {
-            if (number < 1'000'000)
-                number = number * 10 + (rich[q] - '0');
-            ++q;
-        }
-        word(p, name, number, q > digits);
-        p = q - 1;
-    }
 }
 
 } // namespace
