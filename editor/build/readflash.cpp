@@ -24,11 +24,8 @@ void ReadFlashDialog::readFlash()
     FileSystem& files = m_session.store().files();
     std::string target;
     while (target.empty()) {
-        FileDialogRequest request;
-        request.title = "Retrieve Binary File As";
-        request.filter = "5300 binary file (*.bin)|*.bin";
-        request.defaultExtension = "bin";
-        request.folder = m_session.folders().program;
+        const FileDialogRequest request =
+            binaryFileDialog("Retrieve Binary File As", m_session.folders().program);
         const std::optional<std::filesystem::path> chosen = m_ui.saveFileDialog(request);
         if (!chosen || chosen->empty()) {
             status("");
@@ -67,11 +64,8 @@ void ReadFlashDialog::readFlash()
 // is announced only when the link reports success; otherwise the link's own report is shown.
 void ReadFlashDialog::programFlash()
 {
-    FileDialogRequest request;
-    request.title = "Open Binary File";
-    request.filter = "5300 binary file (*.bin)|*.bin";
-    request.defaultExtension = "bin";
-    request.folder = m_session.folders().program;
+    const FileDialogRequest request =
+        binaryFileDialog("Open Binary File", m_session.folders().program);
     const std::optional<std::filesystem::path> chosen = m_ui.openFileDialog(request);
     if (!chosen)
         return;

@@ -51,6 +51,16 @@ ToolRun linkRun(const std::string& letter, const std::vector<std::string>& leadi
     return run;
 }
 
+FileDialogRequest binaryFileDialog(const std::string& title, const std::string& folder)
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = "5300 binary file (*.bin)|*.bin";
+    request.defaultExtension = "bin";
+    request.folder = folder;
+    return request;
+}
+
 std::string cannotStartText(
     const ToolRun& run, const ToolResult& result, const std::string& toolsFolder)
 {

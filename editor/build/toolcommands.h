@@ -26,6 +26,9 @@ ToolRun assembleRun(const std::string& outputBase);
 ToolRun linkRun(const std::string& letter, const std::vector<std::string>& leadingLines,
     const std::string& base, const Preferences& settings);
 
+// A file dialog for unit binaries, starting in `folder`.
+FileDialogRequest binaryFileDialog(const std::string& title, const std::string& folder);
+
 // The message shown when a tool could not be started at all.
 std::string cannotStartText(const ToolRun& run, const ToolResult& result,
     const std::string& toolsFolder);

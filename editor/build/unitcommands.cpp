@@ -141,11 +141,8 @@ void UnitCommands::sendMessage()
         binary = m_session.folders().program + "MQSSEND.bin";
         number = std::to_string(message.MessageNumber);
     } else {
-        FileDialogRequest request;
-        request.title = "Send Message from file";
-        request.filter = "5300 binary file (*.bin)|*.bin";
-        request.defaultExtension = "bin";
-        request.folder = m_session.folders().program;
+        const FileDialogRequest request =
+            binaryFileDialog("Send Message from file", m_session.folders().program);
         const std::optional<std::filesystem::path> chosen = m_ui.openFileDialog(request);
         if (!chosen)
             return;
