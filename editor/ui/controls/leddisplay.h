@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QPointF>
 #include <QWidget>
-
 #include <string>
 #include <vector>
 
@@ -15,20 +15,33 @@ class LedDisplay : public QWidget {
 public:
     explicit LedDisplay(QWidget* parent = nullptr);
 
-    void setRowCount(int rows);                        // 2 or 4 shown rows
+    void setRowCount(int rows); // 2 or 4 shown rows
     int rowCount() const;
-    void setRow(int row, const std::string& text);     // row 1..4, Windows-1252 text
-    std::string row(int row) const;                    // what row `row` shows now
+    void setRow(int row, const std::string& text); // row 1..4, Windows-1252 text
+    std::string row(int row) const; // what row `row` shows now
     void setRowVisible(int row, bool visible);
 
     QSize sizeHint() const override;
 
 signals:
-    void rowClicked(int row);  // 1..4
+    void rowClicked(int row); // 1..4
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    // Where the dot matrix lies in the widget: its first dot and the distance between dots.
+    struct Layout {
+        QPointF origin;
+        qreal pitch = 0;
+    };
+    Layout layout() const;
+    std::vector<int> shownRows() const; // the row numbers drawn, top to bottom
+    int rowAt(const QPoint& point) const; // 0 outside every shown row
+
+    std::vector<std::string> m_rows;
+    std::vector<bool> m_visible;
 };
 
-}  // namespace marquis::qt
+} // namespace marquis::qt

@@ -3,12 +3,15 @@
 #include "ui/quickedit/quickeditview.h"
 
 #include <QTextEdit>
-
 #include <functional>
 #include <string>
 #include <string_view>
 
+class QContextMenuEvent;
 class QKeyEvent;
+class QMimeData;
+class QMouseEvent;
+class QTextBlock;
 
 namespace marquis::qt {
 
@@ -21,12 +24,12 @@ class RichLineEdit : public QTextEdit {
 public:
     explicit RichLineEdit(QWidget* parent = nullptr);
 
-    void setLineText(std::string_view rich);  // the caret goes to the start
+    void setLineText(std::string_view rich); // the caret goes to the start
     std::string lineText() const;
 
     EditorState editorState() const;
     std::string selectedLineText() const;
-    void replaceSelectedLineText(std::string_view rich);  // stays highlighted
+    void replaceSelectedLineText(std::string_view rich); // stays highlighted
     void setCurrentBlockCentred(bool centred);
     void setTypingPlain();
     void insertBlockBreak();
@@ -41,8 +44,29 @@ public:
 
 signals:
     // The visible-character position (1 is the first) under the mouse, for the status line.
+    // 0 when the mouse is over no character.
     void hoveredCharacter(int position);
+    // The text or its formats changed (not by setLineText).
     void lineEdited();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    // The document position of the character under a viewport point; -1 over no character.
+    int characterAt(const QPoint& point) const;
+    // The visible-character position (1 is the first, block ends not counted) of the character
+    // at a document position; 0 when that character is not visible.
+    int visiblePosition(int documentPosition) const;
+    QTextBlock blockAtTop() const;
+    void typePlainNow();
+
+    bool m_loading = false; // setLineText is filling the document
+    bool m_plainPending = false; // setTypingPlain came while text was highlighted
 };
 
-}  // namespace marquis::qt
+} // namespace marquis::qt

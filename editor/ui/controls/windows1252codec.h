@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <string>
 #include <string_view>
 
@@ -16,4 +15,4 @@ std::string toWindows1252(const QString& text);
 QString fromUtf8(std::string_view text);
 std::string toUtf8(const QString& text);
 
-}  // namespace marquis::qt
+} // namespace marquis::qt

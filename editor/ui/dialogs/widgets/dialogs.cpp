@@ -1,0 +1,58 @@
+#include "ui/dialogs/widgets/dialogs.h"
+
+#include "ui/dialogs/widgets/aboutbox.h"
+#include "ui/dialogs/widgets/dialogguard.h"
+#include "ui/dialogs/widgets/preferenceswindow.h"
+#include "ui/dialogs/widgets/readflashwindow.h"
+#include "ui/dialogs/widgets/resultdialog.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <exception>
+
+namespace marquis::qt {
+
+// Each dialog is built and shown inside one guarded step: a dialog that cannot be opened is
+// reported with its module's text and the caller carries on.
+
+std::optional<PreferencesApplied> showPreferencesDialog(QWidget* parent, EditorSession& session)
+{
+    std::optional<PreferencesApplied> applied;
+    runGuarded(session.ui(), "Preference", [&] {
+        PreferencesWindow dialog(session, parent);
+        if (dialog.exec() == QDialog::Accepted)
+            applied = dialog.applied();
+    });
+    return applied;
+}
+
+void showResultWindow(QWidget* parent, EditorSession& session, ToolRunner& tools,
+    ProcessPort& processes, bool compileMode)
+{
+    runGuarded(session.ui(), "Show", [&] {
+        ResultDialog dialog(session, tools, processes, compileMode, parent);
+        dialog.exec();
+    });
+}
+
+void showReadFlashDialog(QWidget* parent, EditorSession& session, ToolRunner& tools)
+{
+    runGuarded(session.ui(), "ReadFlash", [&] {
+        ReadFlashWindow dialog(session, tools, parent);
+        dialog.exec();
+    });
+}
+
+void showAboutBox(QWidget* parent)
+{
+    try {
+        AboutBox dialog(parent);
+        dialog.exec();
+    } catch (const std::exception&) {
+        QMessageBox::warning(parent, QApplication::applicationName(),
+            QStringLiteral("Unexpected error in module About. You can ignore it or try to "
+                           "restart the program."));
+    }
+}
+
+} // namespace marquis::qt

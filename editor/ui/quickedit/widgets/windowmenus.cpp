@@ -1,0 +1,300 @@
+// The Quick Edit window's menus: File, Edit, Program, Advanced and Help.
+#include "ui/controls/leddisplay.h"
+#include "ui/controls/windows1252codec.h"
+#include "ui/dialogs/widgets/dialogs.h"
+#include "ui/quickedit/widgets/helpwindow.h"
+#include "ui/quickedit/widgets/quickeditwindow.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+
+namespace marquis::qt {
+namespace {
+
+constexpr int QuickEditHelp = 200;
+constexpr int ScriptingLanguageHelp = 4300;
+
+QString menuText(const std::string& utf8)
+{
+    QString text = fromUtf8(utf8);
+    return text.replace('&', "&&");
+}
+
+} // namespace
+
+QAction* QuickEditWindow::addAction(QMenu* menu, const QString& objectName, const QString& text)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(objectName);
+    return action;
+}
+
+void QuickEditWindow::buildMenus()
+{
+    buildFileMenu();
+    buildEditMenu();
+    buildProgramMenu();
+    buildAdvancedMenu();
+    buildHelpMenu();
+}
+
+void QuickEditWindow::buildFileMenu()
+{
+    m_fileMenu = menuBar()->addMenu("&File");
+    m_fileMenu->setObjectName("mnuFile");
+    QAction* fileNew = addAction(m_fileMenu, "mnuFileNew", "&New");
+    fileNew->setShortcut(QKeySequence::New);
+    connect(fileNew, &QAction::triggered, this, [this] {
+        forward("FileNew", [&] {
+            m_session->FileNew();
+            messageReplaced();
+        });
+    });
+    QAction* open = addAction(m_fileMenu, "mnuFileOpen", "&Open...");
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, [this] {
+        forward("FileOpen", [&] {
+            if (m_session->FileOpen())
+                messageReplaced();
+        });
+    });
+    QAction* save = addAction(m_fileMenu, "mnuFileSave", "&Save");
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, [this] {
+        forward("FileSave", [&] {
+            m_session->Save();
+            refreshProgramMenu();
+        });
+    });
+    connect(
+        addAction(m_fileMenu, "mnuFileSaveAs", "Save &As..."), &QAction::triggered, this, [this] {
+            forward("FileSaveAs", [&] {
+                m_session->SaveAs();
+                refreshProgramMenu();
+            });
+        });
+    m_fileMenu->addSeparator();
+    // Printing comes with its own work; the items are there already.
+    addAction(m_fileMenu, "mnuFilePrint", "&Print...")->setEnabled(false);
+    addAction(m_fileMenu, "mnuFilePrintSetup", "P&rint Setup...")->setEnabled(false);
+    m_recentSeparator = m_fileMenu->addSeparator();
+    m_recentSeparator->setVisible(false);
+    m_fileMenu->addSeparator();
+    m_exitAction = addAction(m_fileMenu, "mnuFileExit", "E&xit");
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+}
+
+void QuickEditWindow::setRecentFiles(const std::vector<std::string>& paths)
+{
+    for (QAction* old : m_recentActions)
+        delete old;
+    m_recentActions.clear();
+    QAction* before =
+        m_fileMenu->actions().at(m_fileMenu->actions().indexOf(m_recentSeparator) + 1);
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        auto* item = new QAction(menuText(paths[i]), m_fileMenu);
+        item->setObjectName(QString("mnuFileRecent%1").arg(i + 1));
+        m_fileMenu->insertAction(before, item);
+        connect(item, &QAction::triggered, this, [this, i] {
+            forward("FileOpen", [&] {
+                if (m_session->openRecentFile(i))
+                    messageReplaced();
+            });
+        });
+        m_recentActions.push_back(item);
+    }
+    m_recentSeparator->setVisible(!paths.empty());
+}
+
+void QuickEditWindow::buildEditMenu()
+{
+    m_editMenu = menuBar()->addMenu("&Edit");
+    m_editMenu->setObjectName("mnuEdit");
+    // The message clipboard and undo come with their own work; the items are there already.
+    for (const auto& [objectName, text] : { std::pair { "mnuEditUndo", "&Undo" },
+             { "mnuEditCut", "Cu&t" }, { "mnuEditCopy", "&Copy" }, { "mnuEditPaste", "&Paste" },
+             { "mnuEditDelete", "&Delete message" } })
+        addAction(m_editMenu, objectName, text)->setEnabled(false);
+    m_editMenu->addSeparator();
+    connect(addAction(m_editMenu, "mnuEditPreferences", "P&references..."), &QAction::triggered,
+        this, [this] {
+            forward("Preferences", [&] {
+                const std::optional<PreferencesApplied> applied =
+                    showPreferencesDialog(this, *m_session);
+                if (applied && applied->refreshDisplay) {
+                    m_state->ShowEdit(m_state->currentLine());
+                    m_state->UpdateSimulation();
+                }
+            });
+        });
+    connect(m_editMenu, &QMenu::aboutToShow, this,
+        [this] { forward("mnuEdit", [&] { m_state->showStatusFor("mnuEdit"); }); });
+}
+
+void QuickEditWindow::buildProgramMenu()
+{
+    QMenu* menu = m_programMenuWidget = menuBar()->addMenu("&Program");
+    menu->setObjectName("mnuProgram");
+    // The syntax check belongs to Script Edit, which comes later.
+    addAction(menu, "mnuPrgSyntax", "&Syntax check")->setEnabled(false);
+    menu->addSeparator();
+    connect(addAction(menu, "mnuPrgCompile", "&Compile..."), &QAction::triggered, this, [this] {
+        forward(
+            "Compile", [&] { showResultWindow(this, *m_session, *m_tools, m_processes, true); });
+        refreshProgramMenu();
+    });
+    connect(addAction(menu, "mnuPrgProgram", "&Program..."), &QAction::triggered, this, [this] {
+        forward(
+            "Program", [&] { showResultWindow(this, *m_session, *m_tools, m_processes, false); });
+    });
+    menu->addSeparator();
+
+    const auto choices = [&](const std::vector<std::pair<QString, QString>>& items, auto choose) {
+        auto* group = new QActionGroup(menu);
+        for (const auto& [objectName, text] : items) {
+            QAction* item = addAction(menu, objectName, text);
+            item->setCheckable(true);
+            group->addAction(item);
+            connect(item, &QAction::triggered, this, [this, choose, text = text] {
+                forward("ProgramMenu", [&] { choose(QString(text).remove('&').toStdString()); });
+            });
+        }
+        menu->addSeparator();
+    };
+    choices({ { "mnuPrgVersion1", "&Version 1" }, { "mnuPrgVersion2", "Versio&n 2" } },
+        [this](const std::string& text) { m_programMenu->setVersion(text.substr(8)); });
+    choices(
+        { { "mnuPrg5320", "53&20" }, { "mnuPrg5360", "53&60" } }, [this](const std::string& text) {
+            m_programMenu->setModel(text);
+            unitTypeChanged();
+            m_state->ShowEdit(m_state->currentLine());
+            m_state->UpdateSimulation();
+        });
+    connect(addAction(menu, "mnuPrgAddress", "&Address 0..."), &QAction::triggered, this,
+        [this] { forward("Address", [&] { m_programMenu->askAddress(); }); });
+    menu->addSeparator();
+    choices({ { "mnuPrgCom1", "COM &1" }, { "mnuPrgCom2", "COM &2" }, { "mnuPrgCom3", "COM &3" },
+                { "mnuPrgCom4", "COM &4" } },
+        [this](const std::string& text) { m_programMenu->setPort(text.substr(4)); });
+
+    QMenu* baud = menu->addMenu("&Baud rate");
+    baud->setObjectName("mnuPrgBaud");
+    auto* rates = new QActionGroup(baud);
+    for (const char* rate : ProgramMenu::BaudRates) {
+        QAction* item = addAction(baud, QString("mnuPrgBaud%1").arg(rate), rate);
+        item->setCheckable(true);
+        rates->addAction(item);
+        connect(item, &QAction::triggered, this,
+            [this, rate] { forward("BaudRate", [&] { m_programMenu->setBaudRate(rate); }); });
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this] {
+        refreshProgramMenu();
+        status(ProgramMenu::OpenedStatus);
+    });
+}
+
+// Checks and captions of the Program menu from the settings.
+void QuickEditWindow::refreshProgramMenu()
+{
+    if (!m_session)
+        return;
+    const Preferences& preferences = m_session->preferences();
+    action("mnuPrgVersion1")->setChecked(preferences.ScriptVersion == "1");
+    action("mnuPrgVersion2")->setChecked(preferences.ScriptVersion == "2");
+    action("mnuPrg5320")->setChecked(preferences.UnitType == "5320");
+    action("mnuPrg5360")->setChecked(preferences.UnitType == "5360");
+    action("mnuPrgAddress")->setText(fromUtf8(m_programMenu->addressCaption()));
+    for (int port = 1; port <= 4; ++port)
+        action(QString("mnuPrgCom%1").arg(port))
+            ->setChecked(preferences.ComPort == std::to_string(port));
+    for (const char* rate : ProgramMenu::BaudRates)
+        action(QString("mnuPrgBaud%1").arg(rate))->setChecked(preferences.BaudRate == rate);
+    forward(
+        "Program", [&] { action("mnuPrgProgram")->setEnabled(m_programMenu->programEnabled()); });
+}
+
+void QuickEditWindow::buildAdvancedMenu()
+{
+    m_advancedMenu = menuBar()->addMenu("&Advanced");
+    m_advancedMenu->setObjectName("mnuAdvanced");
+    const auto command = [&](const char* objectName, const char* text, auto run) {
+        connect(addAction(m_advancedMenu, objectName, text), &QAction::triggered, this,
+            [this, objectName, run] { forward(objectName, [&] { run(); }); });
+    };
+    command("mnuAdvCallUp", "&Call up...", [this] { m_unitCommands->callUp(); });
+    command("mnuAdvSend", "&Send Message...", [this] { m_unitCommands->sendMessage(); });
+    command("mnuAdvReboot", "Re&boot", [this] { m_unitCommands->reboot(); });
+    command("mnuAdvErase", "&Erase Flash...", [this] { m_unitCommands->eraseFlash(); });
+    command("mnuAdvReadFlash", "&Read Flash...",
+        [this] { showReadFlashDialog(this, *m_session, *m_tools); });
+    connect(m_advancedMenu, &QMenu::aboutToShow, this,
+        [this] { forward("mnuAdvanced", [&] { m_state->showStatusFor("mnuAdvanced"); }); });
+}
+
+void QuickEditWindow::buildHelpMenu()
+{
+    QMenu* menu = menuBar()->addMenu("&Help");
+    menu->setObjectName("mnuHelp");
+    connect(addAction(menu, "mnuHelpContents", "&Contents"), &QAction::triggered, this,
+        [this] { showHelpTopic(&HelpWindow::showContents); });
+    connect(addAction(menu, "mnuHelpSearch", "&Search for help on..."), &QAction::triggered, this,
+        [this] { showHelpTopic(&HelpWindow::showSearch); });
+    connect(addAction(menu, "mnuHelpUsing", "&How To Use Help"), &QAction::triggered, this,
+        [this] { showHelpTopic(&HelpWindow::showHowToUse); });
+    menu->addSeparator();
+    QAction* quickEdit = addAction(menu, "mnuHelpQuickEdit", "&Quick Edit Help");
+    quickEdit->setShortcut(QKeySequence::HelpContents);
+    connect(quickEdit, &QAction::triggered, this, [this] { showHelp(QuickEditHelp); });
+    connect(addAction(menu, "mnuHelpLanguage", "&5300 Scripting Language"), &QAction::triggered,
+        this, [this] { showHelp(ScriptingLanguageHelp); });
+    menu->addSeparator();
+    connect(addAction(menu, "mnuHelpAbout", "&About Marquis 5300 ..."), &QAction::triggered, this,
+        [this] { showAboutBox(this); });
+}
+
+void QuickEditWindow::showHelp(int context)
+{
+    if (m_help && !m_help->showContext(context))
+        showHelpTopic(nullptr);
+}
+
+// Opens the help window on a topic, or says that the guide is missing.
+void QuickEditWindow::showHelpTopic(bool (HelpWindow::*topic)())
+{
+    if (!m_help)
+        return;
+    if (topic && (m_help.get()->*topic)())
+        return;
+    m_session->ui().message("The help file " + m_help->guide().string() + " cannot be found.",
+        Buttons::Ok, Icon::Exclamation, Answer::Ok);
+}
+
+// After New or Open: the file may have brought another unit type, and the window shows its
+// first message afresh.
+void QuickEditWindow::messageReplaced()
+{
+    unitTypeChanged();
+    m_state->messageReplaced();
+    refreshProgramMenu();
+}
+
+void QuickEditWindow::unitTypeChanged()
+{
+    if (!m_state)
+        return;
+    m_state->applyUnitType();
+    showLineRange();
+}
+
+// The display rows and the line scroll bar follow the unit's number of lines.
+void QuickEditWindow::showLineRange()
+{
+    const int lines = m_session->message().UnitLines;
+    m_display->setRowCount(lines);
+    const QSignalBlocker blocker(m_vsbLine);
+    m_vsbLine->setRange(1, lines);
+}
+
+} // namespace marquis::qt

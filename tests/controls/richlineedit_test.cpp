@@ -1,0 +1,185 @@
+#include "model/richtext.h"
+#include "ui/controls/richlineedit.h"
+#include "ui/controls/richtextcodec.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+
+using namespace marquis;
+using namespace marquis::qt;
+
+namespace {
+
+class RichLineEditTest : public ::testing::Test {
+protected:
+    RichLineEditTest()
+    {
+        edit.resize(400, 160);
+        edit.show();
+    }
+
+    // Puts the caret at a document position, optionally highlighting from `anchor`.
+    void placeCaret(int position, int anchor = -1)
+    {
+        QTextCursor cursor = edit.textCursor();
+        cursor.setPosition(anchor < 0 ? position : anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        edit.setTextCursor(cursor);
+    }
+
+    RichLineEdit edit;
+};
+
+TEST_F(RichLineEditTest, EditorStateCountsVisibleCharactersRowByRow)
+{
+    const std::string rich =
+        "\\sb90\\sa90 \\f0 \\cf0 HELLO\\par\r\n\\qc \\f65 \\cf0 WO\\\\R\\f0 \\cf0 LD";
+    edit.setLineText(rich);
+    EditorState state = edit.editorState();
+    EXPECT_EQ(state.richText, rich);
+    EXPECT_EQ(state.caretRow, 0);
+    EXPECT_EQ(state.caretColumn, 0);
+
+    // The caret after "WO\R" on the second row.
+    placeCaret(6 + 4);
+    state = edit.editorState();
+    EXPECT_EQ(state.caretRow, 1);
+    EXPECT_EQ(state.caretColumn, 4);
+    EXPECT_EQ(state.selectionLength, 0);
+
+    // From "LO" to "W": the block end counts as its CR LF, as in the plain text.
+    placeCaret(7, 3);
+    state = edit.editorState();
+    EXPECT_EQ(state.caretRow, 1);
+    EXPECT_EQ(state.caretColumn, 1);
+    EXPECT_EQ(state.selectionLength, 5);
+    EXPECT_EQ(
+        static_cast<std::size_t>(state.selectionLength), plainLength(edit.selectedLineText()));
+
+    // Characters the display drops are not counted.
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 caf\xE9 au lait");
+    placeCaret(6);
+    EXPECT_EQ(edit.editorState().caretColumn, 5);
+    EXPECT_EQ(edit.lineText(), "\\sb90\\sa90 \\f0 \\cf0 caf\xE9 au lait");
+}
+
+TEST_F(RichLineEditTest, BlinkToggleOfAHighlightedWord)
+{
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 HELLO WORLD");
+    placeCaret(11, 6);
+    ASSERT_EQ(edit.selectedLineText(), "\\f0 \\cf0 WORLD");
+
+    edit.replaceSelectedLineText(ToggleBlink(edit.selectedLineText()));
+    EXPECT_EQ(edit.lineText(), "\\sb90\\sa90 \\f0 \\cf0 HELLO \\f65 \\cf0 WORLD");
+    EXPECT_EQ(CheckBlink(edit.lineText()), "1");
+    // The word stays highlighted, so the button can turn it back.
+    EXPECT_EQ(edit.textCursor().selectedText(), "WORLD");
+    EXPECT_EQ(edit.editorState().selectionLength, 5);
+
+    edit.replaceSelectedLineText(ToggleBlink(edit.selectedLineText()));
+    EXPECT_EQ(edit.lineText(), "\\sb90\\sa90 \\f0 \\cf0 HELLO WORLD");
+    EXPECT_EQ(CheckBlink(edit.lineText()), "");
+}
+
+TEST_F(RichLineEditTest, TypedTextTakesTheFormatOfItsRun)
+{
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 AB\\f65 \\cf0 CD\\f7 \\cf4 ##");
+    placeCaret(4);
+    QTest::keyClicks(&edit, "xy");
+    EXPECT_EQ(edit.lineText(), "\\sb90\\sa90 \\f0 \\cf0 AB\\f65 \\cf0 CDxy\\f7 \\cf4 ##");
+
+    // A placeholder typed at the end of a variable widens it; after setTypingPlain the text is
+    // plain.
+    edit.moveCaretToEnd();
+    QTest::keyClicks(&edit, "#");
+    edit.setTypingPlain();
+    QTest::keyClicks(&edit, "ok");
+    EXPECT_EQ(
+        edit.lineText(), "\\sb90\\sa90 \\f0 \\cf0 AB\\f65 \\cf0 CDxy\\f7 \\cf4 ###\\f0 \\cf0 ok");
+
+    // Typed over a highlighted blinking character after setTypingPlain: plain as well.
+    placeCaret(3, 2);
+    edit.setTypingPlain();
+    QTest::keyClicks(&edit, "z");
+    EXPECT_EQ(edit.lineText(),
+        "\\sb90\\sa90 \\f0 \\cf0 AB\\f0 \\cf0 z\\f65 \\cf0 Dxy\\f7 \\cf4 ###\\f0 \\cf0 ok");
+}
+
+TEST_F(RichLineEditTest, KeysGoThroughTheWindowsHandlersFirst)
+{
+    std::vector<int> released;
+    edit.keyPressFilter = [](QKeyEvent* event) { return event->key() == Qt::Key_Q; };
+    edit.keyReleaseHandler = [&](QKeyEvent* event) { released.push_back(event->key()); };
+    QSignalSpy edited(&edit, &RichLineEdit::lineEdited);
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 AB");
+    EXPECT_EQ(edited.count(), 0); // loading a line is no edit
+
+    edit.moveCaretToEnd();
+    QTest::keyClicks(&edit, "qcq");
+    EXPECT_EQ(GetText(edit.lineText()), "ABc");
+    EXPECT_EQ(released, (std::vector<int> { Qt::Key_Q, Qt::Key_C, Qt::Key_Q }));
+    EXPECT_GE(edited.count(), 1);
+
+    // Enter, also with Shift, starts a new block (row), never a line break inside one.
+    QTest::keyClick(&edit, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&edit, "d");
+    EXPECT_EQ(edit.lineText(), "\\sb90\\sa90 \\f0 \\cf0 ABc\\par\r\n\\f0 \\cf0 d");
+    EXPECT_EQ(edit.editorState().caretRow, 1);
+
+    // Insert switches to overtype and back.
+    QTest::keyClick(&edit, Qt::Key_Insert);
+    EXPECT_TRUE(edit.editorState().overtype);
+    QTest::keyClick(&edit, Qt::Key_Insert);
+    EXPECT_FALSE(edit.editorState().overtype);
+}
+
+TEST_F(RichLineEditTest, CentringAndBlockBreaksAtTheCaret)
+{
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 AB\\par\r\n\\f0 \\cf0 CD\\par\r\n\\f0 \\cf0 EF");
+    placeCaret(4); // in "CD"
+    edit.setCurrentBlockCentred(true);
+    EXPECT_EQ(edit.lineText(),
+        "\\sb90\\sa90 \\f0 \\cf0 AB\\par\r\n\\qc \\f0 \\cf0 CD\\par\r\n\\f0 \\cf0 \\ql EF");
+
+    // A block split from a centred one is centred too.
+    placeCaret(4);
+    edit.insertBlockBreak();
+    EXPECT_EQ(edit.lineText(),
+        "\\sb90\\sa90 \\f0 \\cf0 AB\\par\r\n\\qc \\f0 \\cf0 C\\par\r\n\\f0 \\cf0 D\\par\r\n"
+        "\\f0 \\cf0 \\ql EF");
+    EXPECT_EQ(edit.editorState().caretRow, 2);
+    EXPECT_EQ(edit.editorState().caretColumn, 0);
+}
+
+TEST_F(RichLineEditTest, TheMouseReportsTheCharacterUnderIt)
+{
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 AB\\par\r\n\\f0 \\cf0 CD\\f65 \\cf0 EF");
+    QSignalSpy hovered(&edit, &RichLineEdit::hoveredCharacter);
+    auto hoverOver = [&](int position) {
+        QTextCursor cursor(edit.document());
+        cursor.setPosition(position);
+        const QPoint point = edit.cursorRect(cursor).center() + QPoint(3, 0);
+        QMouseEvent move(QEvent::MouseMove, point, edit.viewport()->mapToGlobal(point),
+            Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(edit.viewport(), &move);
+        return hovered.isEmpty() ? -1 : hovered.takeLast().at(0).toInt();
+    };
+    EXPECT_EQ(hoverOver(0), 1);
+    // "E" is the fifth character; block ends do not count.
+    EXPECT_EQ(hoverOver(3 + 2), 5);
+    EXPECT_EQ(FontAtPosition(edit.lineText(), 5), 65);
+
+    // Far right of the text there is no character.
+    const QPoint away(edit.viewport()->width() - 5, 5);
+    QMouseEvent move(QEvent::MouseMove, away, edit.viewport()->mapToGlobal(away), Qt::NoButton,
+        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(edit.viewport(), &move);
+    ASSERT_FALSE(hovered.isEmpty());
+    EXPECT_EQ(hovered.takeLast().at(0).toInt(), 0);
+}
+
+} // namespace
