@@ -124,3 +124,15 @@ TEST_F(LedDisplayTest, RendersASamplePicture)
 }
 
 } // namespace
+
+TEST_F(LedDisplayTest, MovingTheMouseNamesEachNewRowOnce)
+{
+    QSignalSpy hovered(&display, &LedDisplay::rowHovered);
+    const int x = display.width() / 2;
+    QTest::mouseMove(&display, QPoint(x, static_cast<int>(display.height() * 0.15)));
+    QTest::mouseMove(&display, QPoint(x + 3, static_cast<int>(display.height() * 0.15)));
+    QTest::mouseMove(&display, QPoint(x, static_cast<int>(display.height() * 0.9)));
+    ASSERT_EQ(hovered.count(), 2);
+    EXPECT_EQ(hovered.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(hovered.at(1).at(0).toInt(), 4);
+}

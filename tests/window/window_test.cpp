@@ -162,6 +162,8 @@ TEST_F(WindowTest, SelectsLinesFromTheBoxTheBarAndTheDisplay)
     EXPECT_EQ(line->text(), "2");
     emit display()->rowClicked(4);
     EXPECT_EQ(line->text(), "4");
+    emit display()->rowHovered(2);
+    EXPECT_EQ(control<QLabel>("lblStatBar")->text(), "Simulation display line 2");
     control<QScrollBar>("vsbTask")->setValue(3);
     EXPECT_EQ(control<QLineEdit>("txtTask")->text(), "3");
     EXPECT_EQ(session->message().task(), 3);

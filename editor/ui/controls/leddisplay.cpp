@@ -45,6 +45,7 @@ LedDisplay::LedDisplay(QWidget* parent)
 {
     setObjectName("frameDisplay");
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setMouseTracking(true);
 }
 
 void LedDisplay::setRowCount(int rows)
@@ -164,6 +165,26 @@ void LedDisplay::mousePressEvent(QMouseEvent* event)
             emit rowClicked(row);
     }
     QWidget::mousePressEvent(event);
+}
+
+// The row under the mouse, told once each time it changes, for the status line.
+void LedDisplay::mouseMoveEvent(QMouseEvent* event)
+{
+    const int row = rowAt(event->position().toPoint());
+    if (row != m_hoveredRow) {
+        m_hoveredRow = row;
+        emit rowHovered(row);
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void LedDisplay::leaveEvent(QEvent* event)
+{
+    if (m_hoveredRow != 0) {
+        m_hoveredRow = 0;
+        emit rowHovered(0);
+    }
+    QWidget::leaveEvent(event);
 }
 
 } // namespace marquis::qt

@@ -25,10 +25,13 @@ public:
 
 signals:
     void rowClicked(int row); // 1..4
+    void rowHovered(int row); // the mouse moved onto row 1..4 (0: onto no row)
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     // Where the dot matrix lies in the widget: its first dot and the distance between dots.
@@ -42,6 +45,7 @@ private:
 
     std::vector<std::string> m_rows;
     std::vector<bool> m_visible;
+    int m_hoveredRow = 0;
 };
 
 } // namespace marquis::qt

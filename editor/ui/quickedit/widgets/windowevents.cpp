@@ -100,6 +100,11 @@ void QuickEditWindow::connectControls()
         [this](int value) { forward("SetTask", [&] { m_state->vsbTaskChange(value); }); });
     connect(m_display, &LedDisplay::rowClicked, this,
         [this](int row) { forward("SelectLine", [&] { m_state->displayRowPressed(row); }); });
+    connect(m_display, &LedDisplay::rowHovered, this, [this](int row) {
+        const std::string control = row > 0 ? "lblDisplay" + std::to_string(row) : "frameDisplay";
+        forward(control.c_str(),
+            [&] { m_state->showStatusFor(control, { StatusEvent::MouseMove }); });
+    });
     connect(m_timer1, &QTimer::timeout, this,
         [this] { forward("UpdateSimulation", [&] { m_state->tickTimer1(); }); });
     connect(m_timer2, &QTimer::timeout, this,
