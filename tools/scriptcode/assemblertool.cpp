@@ -58,18 +58,11 @@ int runAssemblerTool(const std::vector<std::string>& arguments, std::ostream& me
         diagnostics.add(escName, 0, "cannot read " + run.input);
     else
         program = readEsc(*text, escName, diagnostics);
-    bool written = false;
-    if (diagnostics.empty()) {
+    const bool written = writeToolOutput(run, diagnostics, escName, [&] {
         const std::vector<std::uint8_t> bytes = assemble(program).serialize();
-        written = writeFile(run.output,
-            std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-        if (!written)
-            diagnostics.add(escName, 0, "cannot write " + run.output);
-    }
-    if (!written)
-        removeFile(run.output);
-    run.summary = std::to_string(program.messages.size()) +
-        (program.messages.size() == 1 ? " message" : " messages");
+        return std::string(bytes.begin(), bytes.end());
+    });
+    run.summary = messageCount(program.messages.size());
     return finishRun(run, diagnostics, written, messages);
 }
 

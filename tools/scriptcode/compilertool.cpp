@@ -54,16 +54,9 @@ int runCompilerTool(const std::vector<std::string>& arguments, std::ostream& mes
         options.includeFolder = given.includeFolder;
         program = compileSource(*source, sourceName, options, diagnostics);
     }
-    bool written = false;
-    if (diagnostics.empty()) {
-        written = writeFile(run.output, writeEsc(program, sourceName));
-        if (!written)
-            diagnostics.add(sourceName, 0, "cannot write " + run.output);
-    }
-    if (!written)
-        removeFile(run.output);
-    run.summary = std::to_string(program.messages.size()) +
-        (program.messages.size() == 1 ? " message" : " messages");
+    const bool written = writeToolOutput(
+        run, diagnostics, sourceName, [&] { return writeEsc(program, sourceName); });
+    run.summary = messageCount(program.messages.size());
     return finishRun(run, diagnostics, written, messages);
 }
 

@@ -29,4 +29,23 @@ int finishRun(
     return exitCode;
 }
 
+bool writeToolOutput(const ToolRun& run, Diagnostics& diagnostics, const std::string& sourceName,
+    const std::function<std::string()>& bytes)
+{
+    bool written = false;
+    if (diagnostics.empty()) {
+        written = writeFile(run.output, bytes());
+        if (!written)
+            diagnostics.add(sourceName, 0, "cannot write " + run.output);
+    }
+    if (!written)
+        removeFile(run.output);
+    return written;
+}
+
+std::string messageCount(std::size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " message" : " messages");
+}
+
 } // namespace marquis::unit

@@ -5,6 +5,7 @@
 
 #include "scriptcode/diagnostics.h"
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -18,6 +19,15 @@ struct ToolRun {
     std::string logBase; // "" when no log is wanted
     std::string summary; // e.g. "13 messages"
 };
+
+// Writes the tool's output when no error was found so far; on any error (including a failed
+// write) the output file is removed, so an old one cannot pass for the result of this run.
+// `bytes` makes the output. True when it was written.
+bool writeToolOutput(const ToolRun& run, Diagnostics& diagnostics, const std::string& sourceName,
+    const std::function<std::string()>& bytes);
+
+// "1 message", "13 messages".
+std::string messageCount(std::size_t count);
 
 // Writes the error file and the log; returns the exit code (0 or 1, 2 when a report file
 // could not be written).
