@@ -67,6 +67,13 @@ RunScan scanRuns(std::string_view rich)
                 startText(p);
                 run.text += c;
             }
+        } else if (c == '\n') {
+            // A line break ends a control word as a blank does (the visible-text count ends it
+            // there too), so the text of the next line is not taken into the control word.
+            if (inControlWord) {
+                run.controlWords += ' ';
+                inControlWord = false;
+            }
         } else if (!isDisplayCharacter(c)) {
             continue;
         } else if (inControlWord) {
@@ -82,7 +89,11 @@ RunScan scanRuns(std::string_view rich)
 
 std::optional<long long> runFont(std::string_view controlWords)
 {
-    const std::size_t f = controlWords.find("\\f");
+    // Only "\f" followed by its number is a font word ("\fs20", a font size, is not).
+    std::size_t f = controlWords.find("\\f");
+    while (f != std::string_view::npos && f + 2 < controlWords.size() &&
+        !(controlWords[f + 2] == '-' || (controlWords[f + 2] >= '0' && controlWords[f + 2] <= '9')))
+        f = controlWords.find("\\f", f + 2);
     if (f == std::string_view::npos)
         return 0;
     const std::size_t blank = controlWords.find(' ', f + 2);

@@ -26,8 +26,9 @@ struct RunScan {
 // show (below 33 other than the blank, or above 127) are passed over.
 RunScan scanRuns(std::string_view rich);
 
-// The font number of a run: the number after the first "\f" of its control words up to the
-// next blank; 0 without "\f"; no value when no blank follows (such a run is not written).
+// The font number of a run: the number after the first "\f" of its control words that is
+// followed by a number, up to the next blank; 0 without one; no value when no blank follows
+// (such a run is not written).
 std::optional<long long> runFont(std::string_view controlWords);
 
 // True for characters that can stand in display text.

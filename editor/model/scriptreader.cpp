@@ -338,7 +338,8 @@ std::string ScriptReader::GetCenter(
                 text.insert(position, "\\qc ");
                 centred = true;
             }
-        } else if (centred) {
+        } else if (centred && plain < static_cast<std::size_t>(DisplayWidth)) {
+            // Blocks of 20 or more characters leave the centring as it was, as the writer does.
             text.insert(position, "\\ql ");
             centred = false;
         }

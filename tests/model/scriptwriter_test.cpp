@@ -2,6 +2,8 @@
 #include "model/modelfailure.h"
 #include "model/numberformat.h"
 #include "model/scriptformat.h"
+#include "model/runscanner.h"
+#include "support/messagegenerator.h"
 #include "support/modelfixture.h"
 
 using namespace marquis;
@@ -346,3 +348,43 @@ TEST(ScriptWriterFailureTest, UnexpectedFailureNamesTheProcedureAndClearsTheNoti
 }
 
 } // namespace
+
+namespace {
+
+class ScriptWriterEdgeTest : public ModelTest { };
+
+TEST_F(ScriptWriterEdgeTest, LineBreakEndsAControlWord)
+{
+    // Text after a block end without a font word of its own is still text.
+    CurrentMessage message = oneLine("\\f0 \\cf0 Hello\\par\r\nWorld");
+    writer.SubMake(message);
+    EXPECT_NE(message.MessageScript.find("    PRINT\"Hello\";\r\n    PRINT\"World\";\r\n"),
+        std::string::npos)
+        << message.MessageScript;
+}
+
+TEST(RunFontTest, OnlyANumberedFontWordCounts)
+{
+    EXPECT_EQ(runFont("\\fs20 \\f65 \\cf0 "), 65);
+    EXPECT_EQ(runFont("\\sb90\\sa90 \\cf0 "), 0);
+    EXPECT_EQ(runFont("\\f65"), std::nullopt);
+    EXPECT_EQ(runFont("\\f-3 "), -3);
+}
+
+TEST_F(ScriptWriterEdgeTest, LongBlockKeepsTheCentringOfTheBlocksAroundIt)
+{
+    CurrentMessage message = oneLine("\\qc \\f0 \\cf0 ONE\\par\r\n\\f0 \\cf0 12345678901234567890"
+                                     "\\par\r\n\\f0 \\cf0 TWO");
+    message.line(1).LineBlock = "0,1";
+    message.BlockWait = "10";
+    message.VerticalScrollOn = true;
+    for (int i = 2; i <= 4; ++i)
+        message.line(i).LineText = "\\sb90\\sa90 ";
+    const CurrentMessage expected = message;
+    CurrentMessage read = writeAndRead(message);
+    std::string difference;
+    EXPECT_TRUE(sameFields(expected, read, difference)) << difference << "\n"
+                                                        << read.line(1).LineText;
+}
+
+}  // namespace

@@ -137,7 +137,10 @@ ParsedLine parseLineText(std::string_view rich)
                 ++p;
                 endBlock(false);
             } else if (name == "f") {
-                if (!font)
+                // As the script writer reads it: only "\f" with a number names the font.
+                const bool numbered = !parameter.empty() &&
+                    (parameter[0] == '-' || (parameter[0] >= '0' && parameter[0] <= '9'));
+                if (!font && numbered)
                     font = numberValue(parameter);
                 fontWordSeen = true;
             } else if (name == "cf") {
