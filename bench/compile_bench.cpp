@@ -34,15 +34,7 @@ public:
             error = crc.errorText();
             return;
         }
-        SilentUserInterface ui;
-        ScriptWriter writer(crc, ui);
-        std::string text = "#define Display_type (5360)\r\n#include \"ESCAPES.H\"\r\n"
-                           "#pragma version 2\r\n\r\n";
-        for (int n = 0; n < MessageCount; ++n) {
-            CurrentMessage message = fullMessage(n);
-            writer.SubMake(message);
-            text += message.MessageScript + "\r\n";
-        }
+        const std::string text = fullScriptFile(crc);
         std::ofstream(folder + "messages.src", std::ios::binary) << text;
         sourceBytes = text.size();
     }

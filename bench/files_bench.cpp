@@ -26,15 +26,7 @@ public:
         std::string pattern =
             (std::filesystem::temp_directory_path() / "mq5300-bench-XXXXXX").string();
         folder = std::string(::mkdtemp(pattern.data())) + "/";
-        SilentUserInterface ui;
-        ScriptWriter writer(crc, ui);
-        std::string text = "#define Display_type (5360)\r\n#include \"ESCAPES.H\"\r\n"
-                           "#pragma version 2\r\n\r\n";
-        for (int n = 0; n < MessageCount; ++n) {
-            CurrentMessage message = fullMessage(n);
-            writer.SubMake(message);
-            text += message.MessageScript + "\r\n";
-        }
+        const std::string text = fullScriptFile(crc);
         script = folder + "messages.src";
         std::ofstream(script, std::ios::binary) << text;
     }

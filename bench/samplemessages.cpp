@@ -1,5 +1,7 @@
 #include "samplemessages.h"
 
+#include "model/scriptwriter.h"
+
 #include <string>
 
 namespace marquis::bench {
@@ -43,6 +45,20 @@ CurrentMessage fullMessage(int number)
     message.LockOn = "ON";
     message.LockOff = "OFF";
     return message;
+}
+
+std::string fullScriptFile(CheckValueSource& checkValues)
+{
+    SilentUserInterface ui;
+    ScriptWriter writer(checkValues, ui);
+    std::string text = "#define Display_type (5360)\r\n#include \"ESCAPES.H\"\r\n"
+                       "#pragma version 2\r\n\r\n";
+    for (int n = 0; n < MessageCount; ++n) {
+        CurrentMessage message = fullMessage(n);
+        writer.SubMake(message);
+        text += message.MessageScript + "\r\n";
+    }
+    return text;
 }
 
 } // namespace marquis::bench
