@@ -1,6 +1,8 @@
 #include "ui/quickedit/linelayout.h"
+#include "ui/quickedit/typingrules.h"
 #include "ui/quickeditfixture.h"
 
+#include <optional>
 #include <stdexcept>
 
 using namespace marquis;
@@ -154,6 +156,133 @@ TEST_F(QuickEditEditingTest, KeyReleaseStoresTheLineAndShowsItsLengthAndPosition
     EXPECT_EQ(ui.currentStatus(), "Length of current line is  5 characters.");
     EXPECT_EQ(view.captions["lblAttribute"], "Line  1,char  5");
     EXPECT_EQ(view.captions["lblDisplay1"], "Hello");
+}
+
+TEST_F(QuickEditEditingTest, DeleteRemovesWhatBackspaceMayRemove)
+{
+    type(std::string(20, 'x'));
+    view.editor.caretColumn = 3;
+    view.editor.selectionStart = view.editor.selectionEnd = { 0, 3 };
+    EXPECT_TRUE(state->KeyPress(DeleteKey)); // a full line still gives up characters
+    view.editor.selectionLength = 4;
+    EXPECT_TRUE(state->KeyPress(DeleteKey));
+    view.editor.selectionLength = 0;
+    view.editor.caretColumn = 20;
+    EXPECT_TRUE(state->KeyPress(DeleteKey)); // at the end it deletes nothing
+    EXPECT_TRUE(view.dialogs.empty());
+    EXPECT_TRUE(ui.messages.empty());
+
+    // Inside a variable neither key takes a character out, except its last one at the end.
+    setLine(plain("T ") + "\\f3 \\cf4 ^^^");
+    view.editor.caretColumn = 2; // before the variable: Delete would take its first character
+    EXPECT_FALSE(state->KeyPress(DeleteKey));
+    EXPECT_TRUE(state->KeyPress(BackspaceKey)); // the blank before it
+    view.editor.caretColumn = 3;
+    EXPECT_FALSE(state->KeyPress(DeleteKey));
+    EXPECT_FALSE(state->KeyPress(BackspaceKey));
+    view.editor.caretColumn = 4;
+    EXPECT_TRUE(state->KeyPress(DeleteKey));
+    EXPECT_FALSE(view.typingPlain);
+    view.editor.caretColumn = 1;
+    EXPECT_TRUE(state->KeyPress(DeleteKey)); // plain text before it
+}
+
+// A paste as the window hands it over: the text replaces what the fake editor highlights.
+class QuickEditPasteTest : public QuickEditEditingTest {
+protected:
+    std::optional<std::string> paste(std::string_view text) { return state->InsertText(text); }
+    void highlight(EditorPlace from, EditorPlace to, int length)
+    {
+        view.editor.selectionStart = from;
+        view.editor.selectionEnd = to;
+        view.editor.selectionLength = length;
+    }
+    std::string lastMessage() const { return ui.messages.empty() ? "" : ui.messages.back().text; }
+};
+
+TEST_F(QuickEditPasteTest, FixedLineTakesAPasteOnlyWhenTheResultFitsIn20)
+{
+    type("ABCDEFGHIJKLMNO"); // 15 characters, then 3 of them highlighted
+    highlight({ 0, 5 }, { 0, 8 }, 3);
+    EXPECT_EQ(paste("12345678"), "12345678");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(paste("123456789"), std::nullopt);
+    EXPECT_EQ(lastMessage(),
+        "The text to be pasted is too long to fit in 20 characters line. You may want to create "
+        "a continuous scrolling message.");
+    EXPECT_TRUE(view.dialogs.empty());
+
+    // Line ends: the one a copied line brings along is dropped; a second line is refused.
+    highlight({ 0, 15 }, { 0, 15 }, 0);
+    EXPECT_EQ(paste("HI\n"), "HI");
+    EXPECT_EQ(paste("HI\nHO"), std::nullopt);
+    EXPECT_NE(lastMessage().find("several lines"), std::string::npos);
+    // Tabs, control characters and what the display cannot show never go in, not even in part.
+    for (const std::string& bad : { std::string("A\tB"), std::string("A\0B", 3),
+             std::string("caf\xE9") }) {
+        ui.messages.clear();
+        EXPECT_EQ(paste(bad), std::nullopt) << bad;
+        EXPECT_NE(lastMessage().find("cannot be shown"), std::string::npos) << bad;
+    }
+    ui.messages.clear();
+    EXPECT_EQ(paste("\n"), std::nullopt); // nothing to paste, nothing to say
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(QuickEditPasteTest, ContinuousAndBlockLinesHaveTheirOwnLimits)
+{
+    message().line(1).LineScroll = "25,0";
+    state->ShowEdit(1);
+    type(std::string(150, 'c'));
+    EXPECT_EQ(paste("12345"), "12345");
+    EXPECT_EQ(paste("123456"), std::nullopt);
+    EXPECT_EQ(lastMessage(), "You cant have more than 155 characters on continuous scrolling line");
+
+    // Block by block: each block the paste touches keeps to 20, and a paste may start blocks.
+    message().line(1).LineScroll.clear();
+    message().line(1).LineBlock = "0,0";
+    message().BlockScrollOn = true;
+    setLine(plain(std::string(15, 'a')) + "\\par\r\n" + plain(std::string(18, 'b')));
+    highlight({ 0, 15 }, { 0, 15 }, 0);
+    EXPECT_EQ(paste("12345"), "12345");
+    EXPECT_EQ(paste("123456"), std::nullopt);
+    EXPECT_EQ(lastMessage(),
+        "This text is too long to fit in 20 characters block. You may want to create a another "
+        "block.");
+    EXPECT_EQ(paste("12345\n" + std::string(20, 'n') + "\nxy"), "12345\n" + std::string(20, 'n') +
+        "\nxy");
+    EXPECT_EQ(paste("1\n" + std::string(21, 'n') + "\n"), std::nullopt);
+    // Highlighted across the block end: the rest of block 2 joins the paste's last line.
+    highlight({ 0, 10 }, { 1, 2 }, 9);
+    EXPECT_EQ(paste("1234"), std::nullopt); // 10 + 4 + 16
+    EXPECT_EQ(paste("1234\n"), std::nullopt);
+    EXPECT_EQ(paste("12\n34"), "12\n34");
+}
+
+TEST_F(QuickEditPasteTest, PastedTextMeetsTheCharacterRulesOfTyping)
+{
+    type("ab#");
+    EXPECT_EQ(paste("A"), std::nullopt);
+    EXPECT_NE(lastMessage().find("Character combination #A is illegal"), std::string::npos);
+    EXPECT_EQ(paste("x#?y"), std::nullopt);
+    EXPECT_NE(lastMessage().find("Character combination #?"), std::string::npos);
+    EXPECT_EQ(paste("a#b"), "a#b");
+    // Nor does a "#" pasted in front of a capital make one.
+    setLine(plain("Ab"));
+    highlight({ 0, 0 }, { 0, 0 }, 0);
+    EXPECT_EQ(paste("x#"), std::nullopt);
+
+    // In a variable only its placeholder and the point; after it at the end, plain text.
+    setLine(plain("T ") + "\\f3 \\cf4 ^^^");
+    highlight({ 0, 3 }, { 0, 3 }, 0);
+    ui.messages.clear();
+    EXPECT_EQ(paste("x"), std::nullopt);
+    EXPECT_FALSE(ui.messages.empty());
+    EXPECT_EQ(paste("^.^"), "^.^");
+    EXPECT_FALSE(view.typingPlain);
+    highlight({ 0, 5 }, { 0, 5 }, 0);
+    EXPECT_EQ(paste("C"), "C");
+    EXPECT_TRUE(view.typingPlain);
 }
 
 TEST_F(QuickEditEditingTest, FontRelayAndClearScreenButtonsCycle)

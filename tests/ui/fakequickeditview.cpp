@@ -142,6 +142,7 @@ void FakeQuickEditView::edit(std::string rich)
     editor.caretRow = static_cast<int>(rows.size()) - 1;
     editor.caretColumn = static_cast<int>(rows.back().size());
     editor.selectionLength = 0;
+    editor.selectionStart = editor.selectionEnd = { editor.caretRow, editor.caretColumn };
 }
 
 void FakeQuickEditView::select(std::string_view rich, int plainLength)

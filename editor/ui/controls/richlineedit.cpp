@@ -4,16 +4,15 @@
 #include "ui/controls/richtextcodec.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QAction>
-#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <algorithm>
-#include <memory>
 
 namespace marquis::qt {
 namespace {
@@ -46,7 +45,6 @@ RichLineEdit::RichLineEdit(QWidget* parent)
     setFont(editorFont());
     document()->setDefaultFont(editorFont());
     setAcceptRichText(false);
-    setAcceptDrops(false);
     viewport()->setMouseTracking(true);
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
         if (!m_loading)
@@ -81,7 +79,18 @@ EditorState RichLineEdit::editorState() const
         visibleLength(QStringView(cursor.block().text()).left(cursor.positionInBlock()));
     state.selectionLength = visibleLength(cursor.selectedText());
     state.overtype = overwriteMode();
+    state.selectionStart = placeOf(cursor.selectionStart());
+    state.selectionEnd = placeOf(cursor.selectionEnd());
     return state;
+}
+
+EditorPlace RichLineEdit::placeOf(int documentPosition) const
+{
+    const QTextBlock block = document()->findBlock(documentPosition);
+    if (!block.isValid())
+        return {};
+    return { block.blockNumber(),
+        visibleLength(QStringView(block.text()).left(documentPosition - block.position())) };
 }
 
 std::string RichLineEdit::selectedLineText() const
@@ -205,29 +214,63 @@ void RichLineEdit::mouseMoveEvent(QMouseEvent* event)
     emit hoveredCharacter(at < 0 ? 0 : visiblePosition(at));
 }
 
-void RichLineEdit::contextMenuEvent(QContextMenuEvent* event)
+// Text dragged within the line is not moved by the mouse: a move would take the text out before
+// the rules could refuse it where it lands. Text from elsewhere is always copied, so a refused
+// drop leaves the other program's text where it was.
+void RichLineEdit::dragEnterEvent(QDragEnterEvent* event)
 {
-    // The menu's Paste goes the way Ctrl+V goes, so the window's length limits apply to it.
-    std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
-    for (QAction* action : menu->actions()) {
-        if (action->objectName() != QLatin1String("edit-paste"))
-            continue;
-        disconnect(action, &QAction::triggered, nullptr, nullptr);
-        connect(action, &QAction::triggered, this, [this] {
-            QKeyEvent paste(
-                QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier, QStringLiteral("\x16"));
-            keyPressEvent(&paste);
-        });
+    if (event->source() == this) {
+        event->ignore();
+        return;
     }
-    menu->exec(event->globalPos());
+    QTextEdit::dragEnterEvent(event);
+    if (event->isAccepted())
+        event->setDropAction(Qt::CopyAction);
+}
+
+void RichLineEdit::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->source() == this) {
+        event->ignore();
+        return;
+    }
+    QTextEdit::dragMoveEvent(event);
+    if (event->isAccepted())
+        event->setDropAction(Qt::CopyAction);
+}
+
+void RichLineEdit::dropEvent(QDropEvent* event)
+{
+    if (event->source() == this || !(event->possibleActions() & Qt::CopyAction)) {
+        event->ignore();
+        return;
+    }
+    QDropEvent copy(event->position(), Qt::CopyAction, event->mimeData(), event->buttons(),
+        event->modifiers());
+    QTextEdit::dropEvent(&copy);
+    event->setDropAction(Qt::CopyAction);
+    event->setAccepted(copy.isAccepted());
 }
 
 void RichLineEdit::insertFromMimeData(const QMimeData* source)
 {
     if (source == nullptr || !source->hasText())
         return;
+    QString text = plainPasteText(source->text());
+    if (insertFilter) {
+        const std::optional<QString> allowed = insertFilter(text);
+        if (!allowed)
+            return;
+        text = *allowed;
+    }
+    if (m_plainPending) {
+        textCursor().removeSelectedText();
+        typePlainNow();
+    }
     // Pasted text is plain and takes the format of the run it lands in.
-    textCursor().insertText(plainPasteText(source->text()));
+    QTextCursor cursor = textCursor();
+    cursor.insertText(text);
+    setTextCursor(cursor);
     ensureCursorVisible();
 }
 

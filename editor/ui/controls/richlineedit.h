@@ -4,10 +4,13 @@
 
 #include <QTextEdit>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
-class QContextMenuEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QKeyEvent;
 class QMimeData;
 class QMouseEvent;
@@ -41,19 +44,26 @@ public:
     // forwards them to its logic (key press, key down, key release).
     std::function<bool(QKeyEvent*)> keyPressFilter;
     std::function<void(QKeyEvent*)> keyReleaseHandler;
+    // Text that arrives in one piece (every paste: Shift+Insert, the middle button, the context
+    // menu; a drop) goes here first, with its line ends made "\n": it returns the text to
+    // insert, or none to refuse it. Without a filter the text goes in as it is.
+    std::function<std::optional<QString>(const QString&)> insertFilter;
 
 signals:
     // The visible-character position (1 is the first) under the mouse, for the status line.
     // 0 when the mouse is over no character.
     void hoveredCharacter(int position);
-    // The text or its formats changed (not by setLineText).
+    // The text or its formats changed (not by setLineText), by whatever means: a key, the
+    // context menu, a drop, undo.
     void lineEdited();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
@@ -62,6 +72,8 @@ private:
     // The visible-character position (1 is the first, block ends not counted) of the character
     // at a document position; 0 when that character is not visible.
     int visiblePosition(int documentPosition) const;
+    // The row and visible column of a document position.
+    EditorPlace placeOf(int documentPosition) const;
     QTextBlock blockAtTop() const;
     void typePlainNow();
 

@@ -118,13 +118,46 @@ void QuickEditState::KeyUp(EditKey key)
         }
         if (m_ended)
             return;
-        storeEditorText();
-        updateSimulationNow();
-        showPosition();
-        m_session.ui().status("Length of current line is " +
-            withLeadingBlank(static_cast<long long>(GetText(line().LineText).size())) +
-            " characters.");
+        storeAndRefresh();
     });
+}
+
+void QuickEditState::storeAndRefresh()
+{
+    storeEditorText();
+    updateSimulationNow();
+    showPosition();
+    m_session.ui().status("Length of current line is " +
+        withLeadingBlank(static_cast<long long>(GetText(line().LineText).size())) +
+        " characters.");
+}
+
+void QuickEditState::EditorChanged()
+{
+    if (m_running > 0 || m_session.scriptEditMode)
+        return;
+    entry("KeyUp", [&] { storeAndRefresh(); });
+}
+
+std::optional<std::string> QuickEditState::InsertText(std::string_view text)
+{
+    std::optional<std::string> result;
+    if (m_session.scriptEditMode)
+        return result;
+    entry("Paste", [&] {
+        const CurrentMessage& message = m_session.message();
+        const TypingContext context { lineKind(line()), anyScrollingLine(message),
+            message.PlaceholderChar };
+        const InsertDecision decision = insertionRule(text, m_view.editorState(), context);
+        if (!decision.message.empty())
+            m_session.ui().message(decision.message, Buttons::Ok, Icon::None, Answer::Ok);
+        if (!decision.insert)
+            return;
+        if (decision.typePlain)
+            m_view.setTypingPlain();
+        result = decision.text;
+    });
+    return m_ended ? std::nullopt : result;
 }
 
 void QuickEditState::ToggleCenter()

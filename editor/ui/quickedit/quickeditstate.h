@@ -84,6 +84,14 @@ public:
     // True when the key was handled here and the editor must not handle it.
     bool KeyDown(EditKey key, bool control = false);
     void KeyUp(EditKey key);
+    // Text arriving in one piece (a paste, a drop; Windows-1252, line ends as "\n") for the
+    // editor's selection or caret: the text to insert, or none when the typing rules refuse it
+    // (the user is told why).
+    std::optional<std::string> InsertText(std::string_view text);
+    // The editor's text changed by the editor's own hand (a typed key, Delete, a cut, a drop,
+    // its undo): the line is stored and the window refreshed, as after a key release. Changes
+    // the logic itself makes while one of its operations runs are stored by that operation.
+    void EditorChanged();
 
     // --- Attribute buttons ----------------------------------------------------------------
     void ToggleCenter();
@@ -139,6 +147,7 @@ private:
     void setTaskNow(int task);
     void runDialog(DialogKind dialog);
     void storeEditorText();
+    void storeAndRefresh();
     void showPosition();
     void focusEditor();
     void restoreRepeatRate();
@@ -153,6 +162,7 @@ private:
     TimerSetting m_shownTimer2;
     bool m_updatingControls = false;
     bool m_ended = false;
+    int m_running = 0; // operations of the logic under way (they may change the editor)
     int m_savedRepeatRate = 21; // the rate restored at exit when none could be read
 };
 
@@ -162,6 +172,16 @@ template <typename Body> bool QuickEditState::entry(const char* procedure, Body&
 {
     if (m_ended)
         return false;
+    struct Running {
+        int& count;
+        explicit Running(int& c)
+            : count(++c)
+        {
+        }
+        ~Running() { --count; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(m_running);
     try {
         body();
         return !m_ended;

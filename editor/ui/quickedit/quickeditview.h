@@ -7,6 +7,13 @@
 
 namespace marquis {
 
+// A place in the line editor: its row (0 for the first) and the characters before it on that
+// row.
+struct EditorPlace {
+    int row = 0;
+    int column = 0;
+};
+
 // The line editor txtEdit as the logic sees it. Positions count visible characters as GetText
 // does, row by row: a row is one block of a block line (a fixed or continuous line has one).
 struct EditorState {
@@ -15,6 +22,10 @@ struct EditorState {
     int caretColumn = 0; // characters before the caret on its row
     int selectionLength = 0; // characters highlighted (0: none)
     bool overtype = false; // a typed key replaces the character after the caret
+    // Where the highlighted part begins and where it ends (after its last character); both
+    // stand at the caret when nothing is highlighted.
+    EditorPlace selectionStart;
+    EditorPlace selectionEnd;
 };
 
 // The dialogs the main window opens modally.

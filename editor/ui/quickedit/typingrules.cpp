@@ -2,6 +2,8 @@
 
 #include "model/richtext.h"
 
+#include <algorithm>
+#include <numeric>
 #include <vector>
 
 namespace marquis {
@@ -51,16 +53,79 @@ CaretPlace caretPlace(const EditorState& editor)
     return place;
 }
 
+std::string literalControlMessage(char key)
+{
+    return "Character combination #" + std::string(1, key) +
+        " is illegal in Quick Edit. Please refer to the 5300 PC User's Manual on Literal "
+        "Control Characters which can be entered in Script Edit.";
+}
+
+// True when the visible character before `visibleBefore` characters belongs to a variable.
+bool followsVariable(const EditorState& editor, int visibleBefore)
+{
+    return visibleBefore > 0 && isVariableFont(FontAtPosition(editor.richText, visibleBefore));
+}
+
+// Delete removes the character after the caret, which Backspace removes from one place on.
+KeyDecision deleteRule(const EditorState& editor, const TypingContext& context)
+{
+    EditorState further = editor;
+    if (editor.selectionLength == 0) {
+        const std::vector<std::string> rows = plainRows(editor.richText);
+        const auto row = static_cast<std::size_t>(std::max(editor.caretRow, 0));
+        if (row >= rows.size())
+            return {}; // nothing after the caret: the key does nothing
+        if (static_cast<std::size_t>(std::max(editor.caretColumn, 0)) < rows[row].size()) {
+            ++further.caretColumn;
+        } else if (row + 1 < rows.size()) {
+            ++further.caretRow;
+            further.caretColumn = 0;
+        } else {
+            return {};
+        }
+    }
+    KeyDecision decision = typingRule(BackspaceKey, further, context);
+    decision.typePlain = false; // nothing is typed
+    return decision;
+}
+
+InsertDecision refusedInsertion(std::string message = {})
+{
+    InsertDecision decision;
+    decision.message = std::move(message);
+    return decision;
+}
+
+std::vector<std::string> splitLines(std::string_view text)
+{
+    std::vector<std::string> lines(1);
+    for (const char c : text) {
+        if (c == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    return lines;
+}
+
+EditorPlace clampedPlace(EditorPlace place, const std::vector<std::string>& rows)
+{
+    place.row = std::clamp(place.row, 0, static_cast<int>(rows.size()) - 1);
+    place.column = std::clamp(
+        place.column, 0, static_cast<int>(rows[static_cast<std::size_t>(place.row)].size()));
+    return place;
+}
+
 } // namespace
 
 KeyDecision typingRule(int key, const EditorState& editor, const TypingContext& context)
 {
+    if (key == DeleteKey)
+        return deleteRule(editor, context);
     const CaretPlace place = caretPlace(editor);
 
     if (isLiteralControlFollower(key) && place.before == '#')
-        return swallowed("Character combination #" + std::string(1, static_cast<char>(key)) +
-            " is illegal in Quick Edit. Please refer to the 5300 PC User's Manual on Literal "
-            "Control Characters which can be entered in Script Edit.");
+        return swallowed(literalControlMessage(static_cast<char>(key)));
     if (key == TabKey) {
         KeyDecision decision = swallowed();
         decision.focusBlink = true;
@@ -95,8 +160,7 @@ KeyDecision typingRule(int key, const EditorState& editor, const TypingContext& 
         (length >= MaxContinuousLength || editor.caretColumn >= MaxContinuousLength))
         return swallowed();
 
-    if (place.visibleBefore > 0 &&
-        isVariableFont(FontAtPosition(editor.richText, place.visibleBefore))) {
+    if (followsVariable(editor, place.visibleBefore)) {
         if (place.atEnd) {
             decision.typePlain = true;
         } else if (key != '.' &&
@@ -105,6 +169,95 @@ KeyDecision typingRule(int key, const EditorState& editor, const TypingContext& 
             return swallowed();
         }
     }
+    return decision;
+}
+
+InsertDecision insertionRule(
+    std::string_view text, const EditorState& editor, const TypingContext& context)
+{
+    std::string_view pasted = text;
+    while (!pasted.empty() && pasted.back() == '\n')
+        pasted.remove_suffix(1); // a copied line often brings its line end along
+    if (pasted.empty())
+        return refusedInsertion();
+    if (std::any_of(pasted.begin(), pasted.end(), [](char c) {
+            const auto code = static_cast<unsigned char>(c);
+            return c != '\n' && (code < 32 || code > 126);
+        }))
+        return refusedInsertion("The text to be pasted holds characters that cannot be shown on "
+                                "the display. Only letters, digits, blanks and punctuation can "
+                                "be pasted.");
+    const std::vector<std::string> lines = splitLines(pasted);
+    if (lines.size() > 1 && context.kind != LineKind::BlockByBlock)
+        return refusedInsertion(
+            "The text to be pasted holds several lines. Only a block by block line takes more "
+            "than one; paste one line at a time.");
+
+    const std::vector<std::string> rows = plainRows(editor.richText);
+    const EditorPlace from = clampedPlace(editor.selectionStart, rows);
+    const EditorPlace to = clampedPlace(editor.selectionEnd, rows);
+    const std::string& firstRow = rows[static_cast<std::size_t>(from.row)];
+    const std::string& lastRow = rows[static_cast<std::size_t>(to.row)];
+    const std::string before = firstRow.substr(0, static_cast<std::size_t>(from.column));
+    const std::string after = lastRow.substr(static_cast<std::size_t>(to.column));
+
+    // The pasted characters with their neighbours must not form a display control character.
+    const std::string joined = (before.empty() ? "" : before.substr(before.size() - 1)) +
+        std::string(pasted) + (after.empty() ? "" : after.substr(0, 1));
+    for (std::size_t i = 0; i + 1 < joined.size(); ++i)
+        if (joined[i] == '#' && isLiteralControlFollower(static_cast<unsigned char>(joined[i + 1])))
+            return refusedInsertion(literalControlMessage(joined[i + 1]));
+
+    InsertDecision decision;
+    const int visibleBefore = std::accumulate(rows.begin(), rows.begin() + from.row, from.column,
+        [](int sum, const std::string& row) { return sum + static_cast<int>(row.size()); });
+    if (followsVariable(editor, visibleBefore)) {
+        const bool atEnd = to.row + 1 == static_cast<int>(rows.size()) && after.empty();
+        const auto variableCharacter = [&](char c) {
+            return c == '.' ||
+                (context.placeholder.size() == 1 && c == context.placeholder.front());
+        };
+        if (atEnd)
+            decision.typePlain = true;
+        else if (!std::all_of(pasted.begin(), pasted.end(), variableCharacter))
+            return refusedInsertion("Only the point and the variable place holder character can "
+                                    "be pasted inside a variable.");
+    }
+
+    // The rows the text makes: the start of the first and the end of the last row it replaces
+    // around the pasted lines.
+    std::vector<std::string> made = lines;
+    made.front().insert(0, before);
+    made.back() += after;
+    std::size_t total = 0;
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        if (r < static_cast<std::size_t>(from.row) || r > static_cast<std::size_t>(to.row))
+            total += rows[r].size();
+    for (const std::string& row : made)
+        total += row.size();
+
+    switch (context.kind) {
+    case LineKind::Fixed:
+        if (total > static_cast<std::size_t>(MaxFixedLength))
+            return refusedInsertion("The text to be pasted is too long to fit in 20 characters "
+                                    "line. You may want to create a continuous scrolling "
+                                    "message.");
+        break;
+    case LineKind::Continuous:
+        if (total > static_cast<std::size_t>(MaxContinuousLength))
+            return refusedInsertion(
+                "You cant have more than 155 characters on continuous scrolling line");
+        break;
+    case LineKind::BlockByBlock:
+        if (std::any_of(made.begin(), made.end(), [](const std::string& row) {
+                return row.size() > static_cast<std::size_t>(MaxFixedLength);
+            }))
+            return refusedInsertion("This text is too long to fit in 20 characters block. You "
+                                    "may want to create a another block.");
+        break;
+    }
+    decision.insert = true;
+    decision.text = std::string(pasted);
     return decision;
 }
 

@@ -212,9 +212,9 @@ void QuickEditWindow::start(EditorSession& session, std::filesystem::path settin
     m_session = &session;
     m_settingsFile = std::move(settingsFile);
     m_state = std::make_unique<QuickEditState>(session, *this, m_platform);
-    // Until the message clipboard arrives, Ctrl+V does nothing rather than let pasted text
-    // past the line editor's length rules.
-    m_state->onPaste = [] {};
+    // Until the message clipboard arrives, Ctrl+V is the line editor's own paste, which the
+    // typing rules and length limits judge as every other paste.
+    m_state->onPaste = [this] { m_txtEdit->paste(); };
     m_tools = std::make_unique<ToolRunner>(
         m_processes, session.store().files(), session.ui(), session.preferences().ToolsFolder);
     m_programMenu = std::make_unique<ProgramMenu>(session);

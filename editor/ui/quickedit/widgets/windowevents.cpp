@@ -2,6 +2,7 @@
 #include "ui/controls/leddisplay.h"
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
+#include "ui/quickedit/typingrules.h"
 #include "ui/quickedit/widgets/quickeditwindow.h"
 
 #include <QEvent>
@@ -70,6 +71,19 @@ int typedCode(const QKeyEvent* event)
     return static_cast<unsigned char>(bytes[0]);
 }
 
+// Pasted text as the typing rules take it: printable ASCII as it is, line ends as "\n", and
+// every other character as 0, which the rules refuse rather than see it replaced.
+std::string pastedCodes(const QString& text)
+{
+    std::string codes;
+    codes.reserve(static_cast<std::size_t>(text.size()));
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        codes += u == '\n' || (u >= 32 && u <= 126) ? static_cast<char>(u) : '\0';
+    }
+    return codes;
+}
+
 } // namespace
 
 void QuickEditWindow::connectControls()
@@ -79,6 +93,18 @@ void QuickEditWindow::connectControls()
         // A held key is released once, as the unit's own editor always saw it.
         if (!event->isAutoRepeat())
             forward("KeyUp", [&] { m_state->KeyUp(editKeyOf(event)); });
+    };
+    // Every change of the line, however it was made, is stored and shown as after a key.
+    connect(m_txtEdit, &RichLineEdit::lineEdited, this,
+        [this] { forward("KeyUp", [&] { m_state->EditorChanged(); }); });
+    m_txtEdit->insertFilter = [this](const QString& text) -> std::optional<QString> {
+        if (!m_state || m_state->ended())
+            return std::nullopt;
+        std::optional<std::string> allowed;
+        forward("Paste", [&] { allowed = m_state->InsertText(pastedCodes(text)); });
+        if (!allowed)
+            return std::nullopt;
+        return fromWindows1252(*allowed);
     };
     connect(m_txtEdit, &RichLineEdit::hoveredCharacter, this, [this](int position) {
         forward("txtEdit", [&] {
@@ -190,10 +216,12 @@ bool QuickEditWindow::editorKeyPress(QKeyEvent* event)
         // Shortcuts type nothing; only plain and shifted keys meet the typing rules.
         if (control || modifiers.testFlag(Qt::AltModifier))
             return;
-        int code = typedCode(event);
+        // Delete types nothing, whatever character the platform gives it; it deletes under
+        // the rules of Backspace.
+        int code = event->key() == Qt::Key_Delete ? DeleteKey : typedCode(event);
         // The line's plain text, its limits and the display know only the printable ASCII
         // characters; anything above would sit in the line uncounted and unseen.
-        if (code > 126)
+        if (code > 126 && code != DeleteKey)
             code = 0;
         if (code >= 0)
             swallowed = !m_state->KeyPress(code).has_value();
