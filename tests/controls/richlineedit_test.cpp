@@ -3,11 +3,16 @@
 #include "ui/controls/richtextcodec.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <gtest/gtest.h>
+#include <memory>
+#include <optional>
 
 using namespace marquis;
 using namespace marquis::qt;
@@ -135,6 +140,81 @@ TEST_F(RichLineEditTest, KeysGoThroughTheWindowsHandlersFirst)
     EXPECT_TRUE(edit.editorState().overtype);
     QTest::keyClick(&edit, Qt::Key_Insert);
     EXPECT_FALSE(edit.editorState().overtype);
+}
+
+TEST_F(RichLineEditTest, EveryPastePathAndADropAskTheFilterFirst)
+{
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 AB\\par\r\n\\f0 \\cf0 CD");
+    std::vector<QString> asked;
+    std::vector<EditorState> states;
+    std::optional<QString> answer;
+    edit.insertFilter = [&](const QString& text) {
+        asked.push_back(text);
+        states.push_back(edit.editorState());
+        return answer;
+    };
+    QSignalSpy edited(&edit, &RichLineEdit::lineEdited);
+    QGuiApplication::clipboard()->setText("x\r\ny");
+
+    placeCaret(4, 1); // from "B" to "C", across the block end
+    QTest::keyClick(&edit, Qt::Key_Insert, Qt::ShiftModifier);
+    const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+    for (QAction* action : menu->actions())
+        if (action->objectName() == QLatin1String("edit-paste"))
+            action->trigger();
+    ASSERT_EQ(asked.size(), 2U);
+    EXPECT_EQ(asked[0], "x\ny"); // line ends as "\n"
+    EXPECT_EQ(states[0].selectionStart.row, 0);
+    EXPECT_EQ(states[0].selectionStart.column, 1);
+    EXPECT_EQ(states[0].selectionEnd.row, 1);
+    EXPECT_EQ(states[0].selectionEnd.column, 1);
+    EXPECT_EQ(GetText(edit.lineText()), "AB\r\nCD"); // refused: nothing changed
+    EXPECT_EQ(edited.count(), 0);
+
+    // A drop from elsewhere goes where it is dropped; a drag within the editor is not taken.
+    QMimeData data;
+    data.setText("dropped");
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(1, 1), actions, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(edit.viewport(), &enter);
+    QDropEvent drop(QPointF(1, 1), actions, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(edit.viewport(), &drop);
+    ASSERT_EQ(asked.size(), 3U);
+    EXPECT_EQ(states[2].selectionStart.column, 0);
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+
+    // Accepted text replaces the highlight; after a variable the filter may ask for plain.
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 T \\f3 \\cf4 ^^");
+    edit.insertFilter = [&](const QString& text) -> std::optional<QString> {
+        edit.setTypingPlain();
+        return text.toUpper();
+    };
+    placeCaret(4, 3);
+    QGuiApplication::clipboard()->setText("ok");
+    edit.paste();
+    EXPECT_EQ(edit.lineText(), "\\sb90\\sa90 \\f0 \\cf0 T \\f3 \\cf4 ^\\f0 \\cf0 OK");
+    EXPECT_GE(edited.count(), 1);
+    QGuiApplication::clipboard()->clear();
+}
+
+TEST_F(RichLineEditTest, CutAndUndoFromTheContextMenuReportAnEdit)
+{
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 HELLO");
+    QSignalSpy edited(&edit, &RichLineEdit::lineEdited);
+    placeCaret(5, 2);
+    const auto run = [&](const char* item) {
+        const std::unique_ptr<QMenu> menu(edit.createStandardContextMenu());
+        for (QAction* action : menu->actions())
+            if (action->objectName() == QLatin1String(item))
+                action->trigger();
+    };
+    run("edit-cut");
+    EXPECT_EQ(GetText(edit.lineText()), "HE");
+    EXPECT_EQ(edited.count(), 1);
+    run("edit-undo");
+    EXPECT_EQ(GetText(edit.lineText()), "HELLO");
+    EXPECT_EQ(edited.count(), 2);
+    QGuiApplication::clipboard()->clear();
 }
 
 TEST_F(RichLineEditTest, CentringAndBlockBreaksAtTheCaret)

@@ -218,8 +218,8 @@ TEST_F(QuickEditPasteTest, FixedLineTakesAPasteOnlyWhenTheResultFitsIn20)
     EXPECT_EQ(paste("HI\nHO"), std::nullopt);
     EXPECT_NE(lastMessage().find("several lines"), std::string::npos);
     // Tabs, control characters and what the display cannot show never go in, not even in part.
-    for (const std::string& bad : { std::string("A\tB"), std::string("A\0B", 3),
-             std::string("caf\xE9") }) {
+    for (const std::string& bad :
+        { std::string("A\tB"), std::string("A\0B", 3), std::string("caf\xE9") }) {
         ui.messages.clear();
         EXPECT_EQ(paste(bad), std::nullopt) << bad;
         EXPECT_NE(lastMessage().find("cannot be shown"), std::string::npos) << bad;
@@ -249,8 +249,8 @@ TEST_F(QuickEditPasteTest, ContinuousAndBlockLinesHaveTheirOwnLimits)
     EXPECT_EQ(lastMessage(),
         "This text is too long to fit in 20 characters block. You may want to create a another "
         "block.");
-    EXPECT_EQ(paste("12345\n" + std::string(20, 'n') + "\nxy"), "12345\n" + std::string(20, 'n') +
-        "\nxy");
+    EXPECT_EQ(paste("12345\n" + std::string(20, 'n') + "\nxy"),
+        "12345\n" + std::string(20, 'n') + "\nxy");
     EXPECT_EQ(paste("1\n" + std::string(21, 'n') + "\n"), std::nullopt);
     // Highlighted across the block end: the rest of block 2 joins the paste's last line.
     highlight({ 0, 10 }, { 1, 2 }, 9);

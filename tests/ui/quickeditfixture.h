@@ -31,8 +31,8 @@ protected:
             if (state->KeyPress(static_cast<unsigned char>(c))) {
                 view.editor.richText += c == '\\' ? std::string("\\\\") : std::string(1, c);
                 ++view.editor.caretColumn;
-                view.editor.selectionStart = view.editor.selectionEnd = { view.editor.caretRow,
-                    view.editor.caretColumn };
+                view.editor.selectionStart =
+                    view.editor.selectionEnd = { view.editor.caretRow, view.editor.caretColumn };
             }
             state->KeyUp(EditKey::Other);
         }

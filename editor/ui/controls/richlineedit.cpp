@@ -242,11 +242,12 @@ void RichLineEdit::dragMoveEvent(QDragMoveEvent* event)
 void RichLineEdit::dropEvent(QDropEvent* event)
 {
     if (event->source() == this || !(event->possibleActions() & Qt::CopyAction)) {
+        event->setDropAction(Qt::IgnoreAction);
         event->ignore();
         return;
     }
-    QDropEvent copy(event->position(), Qt::CopyAction, event->mimeData(), event->buttons(),
-        event->modifiers());
+    QDropEvent copy(
+        event->position(), Qt::CopyAction, event->mimeData(), event->buttons(), event->modifiers());
     QTextEdit::dropEvent(&copy);
     event->setDropAction(Qt::CopyAction);
     event->setAccepted(copy.isAccepted());

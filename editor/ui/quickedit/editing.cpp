@@ -128,8 +128,7 @@ void QuickEditState::storeAndRefresh()
     updateSimulationNow();
     showPosition();
     m_session.ui().status("Length of current line is " +
-        withLeadingBlank(static_cast<long long>(GetText(line().LineText).size())) +
-        " characters.");
+        withLeadingBlank(static_cast<long long>(GetText(line().LineText).size())) + " characters.");
 }
 
 void QuickEditState::EditorChanged()
