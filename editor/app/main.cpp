@@ -6,7 +6,6 @@
 #include "model/crccomponent.h"
 #include "platform/executablefolder.h"
 #include "platform/posixprocesses.h"
-#include "ui/dialogs/widgets/dialogs.h"
 #include "ui/quickedit/platform.h"
 #include "ui/quickedit/widgets/infowindow.h"
 #include "ui/quickedit/widgets/quickeditwindow.h"
@@ -67,7 +66,7 @@ int runEditor()
     EditorSession session(checkValues, window, disk, folders, preferences);
     if (!haveSettings) {
         splash.close();
-        qt::showPreferencesDialog(&window, session);
+        window.showPreferences(session);
     }
     window.start(session, settingsFile);
     splash.close();

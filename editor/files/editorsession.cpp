@@ -133,6 +133,20 @@ bool EditorSession::openWithDialog()
     }
 }
 
+std::vector<std::string> EditorSession::recentFiles() const
+{
+    const auto& files = m_preferences.RecentFiles;
+    return { files.begin(), files.begin() + static_cast<std::ptrdiff_t>(usedRecentFiles(m_preferences)) };
+}
+
+void EditorSession::rememberRecentFile(const std::string& path)
+{
+    const auto before = m_preferences.RecentFiles;
+    addRecentFile(m_preferences, path);
+    if (m_preferences.RecentFiles != before && onRecentFilesChanged)
+        onRecentFilesChanged();
+}
+
 bool EditorSession::openRecentFile(std::size_t index)
 {
     if (index >= m_preferences.RecentFiles.size() || m_preferences.RecentFiles[index].empty())
@@ -215,7 +229,7 @@ EditorSession::OpenResult EditorSession::openFile(const std::string& path)
         m_ui.message("This file has no messages. It will be easier to select New file, create "
                      "the messages and then save it under the same name.",
             Buttons::Ok, Icon::None, Answer::Ok);
-    addRecentFile(m_preferences, path);
+    rememberRecentFile(path);
     showMessage(m_store.NextMessage(-1));
     return OpenResult::Opened;
 }
@@ -233,7 +247,7 @@ bool EditorSession::saveTo(const std::string& newPath)
 {
     const bool saved = SaveFile(m_store, m_store.ScriptFilePath, newPath, header());
     if (saved) {
-        addRecentFile(m_preferences, newPath);
+        rememberRecentFile(newPath);
         m_ui.caption("Marquis 5300 - " + fileNameOf(newPath));
     }
     return saved;

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace marquis {
 
@@ -40,12 +41,18 @@ public:
     // Called whenever a file is started or opened, for state that belongs to one file (the
     // syntax-error list).
     std::function<void()> onFileReset;
+    // Called whenever the recent-files list changed (a file opened or saved under a new name),
+    // so that the File menu shows the list as it is now.
+    std::function<void()> onRecentFilesChanged;
+
+    // The recent files in use, most recent first.
+    std::vector<std::string> recentFiles() const;
 
     Decision AskSaveChanges();
     void FileNew();
     // The Open dialog (after the save-changes question); false when nothing was opened.
     bool FileOpen();
-    // One of the recent files (after the save-changes question).
+    // Entry `index` of recentFiles() (after the save-changes question).
     bool openRecentFile(std::size_t index);
     bool Save();
     bool SaveAs();
@@ -74,6 +81,8 @@ private:
     OpenResult openFile(const std::string& path);
     bool saveTo(const std::string& newPath);
     void showMessage(int n);
+    // Puts a file at the top of the recent-files list; the list changes only here.
+    void rememberRecentFile(const std::string& path);
     ScriptHeader header() const;
     FileDialogRequest scriptFileDialog(const std::string& title) const;
 

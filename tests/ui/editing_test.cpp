@@ -429,6 +429,36 @@ TEST_F(QuickEditEditingTest, ShowEditCaptionsFollowTheMessage)
     EXPECT_EQ(ui.currentStatus(), "");
 }
 
+TEST_F(QuickEditEditingTest, ButtonsOfDialogsNotThereYetStayDisabledThroughEveryRefresh)
+{
+    const std::pair<const char*, DialogKind> buttons[] = { { "cmdVar", DialogKind::Variables },
+        { "cmdScroll", DialogKind::HorizontalScroll }, { "cmdWait", DialogKind::VerticalScroll },
+        { "cmdStart", DialogKind::StartMessage }, { "cmdSend", DialogKind::SendMessage } };
+    for (const auto& [button, dialog] : buttons)
+        view.missingDialogs.insert(dialog);
+    // A line whose own rules enable every one of them, shown in every way the window refreshes.
+    setLine(plain("^^ TEXT"));
+    state->ShowEdit(1);
+    for (const auto& [button, dialog] : buttons)
+        EXPECT_FALSE(view.enabled[button]) << button;
+    state->SelectLine(2);
+    state->CycleRelay();
+    state->SelectMessage("4");
+    for (const auto& [button, dialog] : buttons)
+        EXPECT_FALSE(view.enabled[button]) << button;
+    EXPECT_FALSE(view.enabled.contains("cmdBlink")); // it also marks highlighted text
+
+    // A dialog that arrives brings its button back under its own rules.
+    view.missingDialogs.erase(DialogKind::HorizontalScroll);
+    view.missingDialogs.erase(DialogKind::VerticalScroll);
+    message().line(2).LineText = plain(std::string(30, 's'));
+    message().line(2).LineScroll = "25,0";
+    state->ShowEdit(1);
+    EXPECT_FALSE(view.enabled["cmdScroll"]); // line 2 scrolls already
+    EXPECT_TRUE(view.enabled["cmdWait"]);
+    EXPECT_FALSE(view.enabled["cmdVar"]);
+}
+
 TEST_F(QuickEditEditingTest, StatusTextsDescribeWhatIsUnderThePointer)
 {
     setLine(plain("ab") + "\\f35 \\cf4 ##\\f52 \\cf4 #\\f65 \\cf0 z\\f70 \\cf0 q");

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ public:
     std::string focus;
     std::vector<std::string> recentFiles;
     std::vector<DialogKind> dialogs;
+    std::set<DialogKind> missingDialogs; // dialogs the window cannot show yet
     std::function<bool(DialogKind)> onDialog; // the "user" in the dialog; cancels when unset
     bool ended = false;
     std::string failingCaption; // a control whose caption cannot be set (an unexpected error)
@@ -47,6 +49,7 @@ public:
     void setFocus(std::string_view control) override;
     void setRecentFiles(const std::vector<std::string>& paths) override;
     void setTimer(std::string_view timer, bool running, int intervalMs) override;
+    bool hasDialog(DialogKind dialog) override { return !missingDialogs.contains(dialog); }
     bool openDialog(DialogKind dialog) override;
     void endProgram() override;
 

@@ -74,7 +74,7 @@ TEST(StartupFiles, EveryHelpContextHasItsAnchorInTheGuide)
     for (const int context : { 200, 2700, 3300, 3800, 3900, 4100, 4300 })
         EXPECT_NE(text.find("name=\"" + qt::helpAnchor(context) + "\""), std::string::npos)
             << context;
-    for (const char* topic : { "contents", "usinghelp" })
+    for (const char* topic : { "contents", "usinghelp", "preferences" })
         EXPECT_NE(text.find(std::string("name=\"") + topic + "\""), std::string::npos) << topic;
 }
 

@@ -1,6 +1,7 @@
 // The Quick Edit window on a real session: controls, typing, moving between messages and lines,
 // the simulated display, the menus and closing.
 #include "support/temporaryfolder.h"
+#include "ui/controls/numberscrollbar.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "window/windowfixture.h"
 
@@ -40,7 +41,7 @@ TEST_F(WindowTest, ShowsEveryControlUnderItsNameAndCaption)
     EXPECT_FALSE(control("txtAdvEdit")->isVisible());
     EXPECT_EQ(window->windowTitle(), "Marquis 5300 - New");
     EXPECT_EQ(control<QLineEdit>("txtMsg")->text(), "0");
-    EXPECT_EQ(control<QScrollBar>("vsbLine")->maximum(), 2);
+    EXPECT_EQ(control<qt::NumberScrollBar>("vsbLine")->maximumNumber(), 2);
     EXPECT_EQ(control<QLabel>("lblAttribute")->text(), "Line  1,char  0");
     for (const char* later : { "mnuEditUndo", "mnuEditPaste", "mnuPrgSyntax", "mnuFilePrint" })
         EXPECT_FALSE(window->action(later)->isEnabled()) << later;
@@ -93,7 +94,7 @@ TEST_F(WindowTest, OpensTheDemoAndShowsItsFirstMessage)
     open(binFile("demo.src"));
     EXPECT_EQ(window->windowTitle(), "Marquis 5300 - demo.src");
     EXPECT_EQ(caption("frameDisplayBox"), "5360 Display");
-    EXPECT_EQ(control<QScrollBar>("vsbLine")->maximum(), 4);
+    EXPECT_EQ(control<qt::NumberScrollBar>("vsbLine")->maximumNumber(), 4);
     EXPECT_EQ(row(2), " HOLLOWAY HARDWARE");
     EXPECT_EQ(row(4), " MONDAY - SATURDAY");
     EXPECT_EQ(caption("cmdClrScreen"), "Clear Scree&n ON");
@@ -112,7 +113,7 @@ TEST_F(WindowTest, MovesBetweenMessagesByNumberAndByPage)
     start("5320");
     open(binFile("demo.src"));
     enterMessage("2");
-    EXPECT_EQ(control<QScrollBar>("vsbMsg")->value(), 2);
+    EXPECT_EQ(control<qt::NumberScrollBar>("vsbMsg")->number(), 2);
     EXPECT_EQ(caption("cmdFont"), "English f&ont");
     EXPECT_EQ(row(2), "    IRASSHAIMASE");
 
@@ -159,15 +160,15 @@ TEST_F(WindowTest, SelectsLinesFromTheBoxTheBarAndTheDisplay)
     auto* line = control<QLineEdit>("txtLine");
     line->selectAll();
     QTest::keyClicks(line, "3");
-    EXPECT_EQ(control<QScrollBar>("vsbLine")->value(), 3);
+    EXPECT_EQ(control<qt::NumberScrollBar>("vsbLine")->number(), 3);
     EXPECT_NE(editor()->lineText().find("OPEN 8:00"), std::string::npos);
-    control<QScrollBar>("vsbLine")->setValue(2);
+    control<qt::NumberScrollBar>("vsbLine")->setNumber(2);
     EXPECT_EQ(line->text(), "2");
     emit display()->rowClicked(4);
     EXPECT_EQ(line->text(), "4");
     emit display()->rowHovered(2);
     EXPECT_EQ(control<QLabel>("lblStatBar")->text(), "Simulation display line 2");
-    control<QScrollBar>("vsbTask")->setValue(3);
+    control<qt::NumberScrollBar>("vsbTask")->setNumber(3);
     EXPECT_EQ(control<QLineEdit>("txtTask")->text(), "3");
     EXPECT_EQ(session->message().task(), 3);
 }
@@ -202,7 +203,7 @@ TEST_F(WindowTest, ProgramMenuChangesTheUnitAndItsSettings)
     trigger("mnuPrg5320");
     EXPECT_EQ(caption("frameDisplayBox"), "5320 Display");
     EXPECT_EQ(row(3), " HOLLOWAY HARDWARE");
-    EXPECT_EQ(control<QScrollBar>("vsbLine")->maximum(), 2);
+    EXPECT_EQ(control<qt::NumberScrollBar>("vsbLine")->maximumNumber(), 2);
     trigger("mnuPrgCom3");
     EXPECT_EQ(session->preferences().ComPort, "3");
     trigger("mnuPrgBaud38400");

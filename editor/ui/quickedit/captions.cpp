@@ -74,7 +74,8 @@ std::string positionLabel(LineKind kind, int line, int row, int column)
     return "Line " + withLeadingBlank(line) + ",char " + withLeadingBlank(column);
 }
 
-std::vector<ControlSetting> attributeSettings(const CurrentMessage& message, int line)
+std::vector<ControlSetting> attributeSettings(const CurrentMessage& message, int line,
+    const std::function<bool(DialogKind)>& hasDialog)
 {
     const EditLine& l = message.line(line);
     std::vector<ControlSetting> settings;
@@ -93,8 +94,12 @@ std::vector<ControlSetting> attributeSettings(const CurrentMessage& message, int
     for (int i = 1; i <= message.UnitLines && i <= MaxUnitLines; ++i)
         otherHorizontal = otherHorizontal || (i != line && hasHorizontalStructure(message, i));
     caption("cmdScroll", horizontal ? "Hori&z. scroll ON..." : "Hori&z. scroll OFF...");
-    enable("cmdWait", !horizontal);
-    enable("cmdScroll", !otherHorizontal && !message.VerticalScrollOn);
+    enable("cmdWait", !horizontal && hasDialog(DialogKind::VerticalScroll));
+    enable("cmdScroll",
+        !otherHorizontal && !message.VerticalScrollOn && hasDialog(DialogKind::HorizontalScroll));
+    enable("cmdVar", hasDialog(DialogKind::Variables));
+    enable("cmdStart", hasDialog(DialogKind::StartMessage));
+    enable("cmdSend", hasDialog(DialogKind::SendMessage));
 
     const bool vertical = message.VerticalScrollOn;
     caption("cmdWait", vertical ? "Vert. s&croll ON..." : "Vert. s&croll OFF...");

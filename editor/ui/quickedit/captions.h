@@ -2,7 +2,9 @@
 
 #include "model/currentmessage.h"
 #include "ui/quickedit/linelayout.h"
+#include "ui/quickedit/quickeditview.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,8 +21,11 @@ struct ControlSetting {
     bool operator==(const ControlSetting&) const = default;
 };
 
-// The attribute captions and enabled states of ShowEdit for one line of the message.
-std::vector<ControlSetting> attributeSettings(const CurrentMessage& message, int line);
+// The attribute captions and enabled states of ShowEdit for one line of the message. A button
+// that only opens a dialog is enabled when its own rule allows and `hasDialog` says the window
+// can show that dialog.
+std::vector<ControlSetting> attributeSettings(const CurrentMessage& message, int line,
+    const std::function<bool(DialogKind)>& hasDialog);
 
 // The character sets of cmdFont in the order the button cycles through them ("" is none).
 std::string nextFont(std::string_view font);

@@ -1,8 +1,6 @@
 // Start-up, shut-down and the fatal-error path of the main window.
 #include "ui/quickedit/quickeditstate.h"
 
-#include <vector>
-
 namespace marquis {
 namespace {
 
@@ -17,9 +15,9 @@ template <typename Step> void passOver(Step&& step)
 
 } // namespace
 
-std::string QuickEditState::helpFile() const
+std::string helpFileOf(const ProgramFolders& folders)
 {
-    return m_session.folders().executable + "Marquis5300.hlp";
+    return folders.executable + "Marquis5300.hlp";
 }
 
 void QuickEditState::startUp()
@@ -55,6 +53,11 @@ void QuickEditState::startUp()
         }
     });
     focusEditor();
+}
+
+void QuickEditState::showRecentFiles()
+{
+    m_view.setRecentFiles(m_session.recentFiles());
 }
 
 void QuickEditState::applyUnitType()

@@ -11,6 +11,14 @@ QuickEditState::QuickEditState(EditorSession& session, QuickEditView& view, Plat
     , m_view(view)
     , m_platform(platform)
 {
+    // The File menu follows the recent-files list whatever changed it: an open, a save under
+    // a new name, a file chosen again from the list.
+    m_session.onRecentFilesChanged = [this] { showRecentFiles(); };
+}
+
+QuickEditState::~QuickEditState()
+{
+    m_session.onRecentFilesChanged = nullptr;
 }
 
 EditLine& QuickEditState::line()
@@ -48,7 +56,9 @@ void QuickEditState::showEditNow(int lineNumber)
         const bool centred = lineKind(l) == LineKind::BlockByBlock ? centringOfBlock(l.LineText, 0)
                                                                    : isCentred(l.LineText);
         m_view.setCaption("cmdCenter", centerCaption(centred));
-        for (const ControlSetting& setting : attributeSettings(message, message.CurrentLine)) {
+        const auto hasDialog = [this](DialogKind dialog) { return m_view.hasDialog(dialog); };
+        for (const ControlSetting& setting :
+            attributeSettings(message, message.CurrentLine, hasDialog)) {
             if (setting.caption)
                 m_view.setCaption(setting.control, *setting.caption);
             if (setting.enabled)
@@ -150,6 +160,12 @@ void QuickEditState::showStatusFor(std::string_view control, const StatusContext
 {
     if (!m_ended)
         m_session.ui().status(StatusFor(control, context));
+}
+
+void QuickEditState::focusLeft()
+{
+    if (!m_ended)
+        m_session.ui().status("");
 }
 
 } // namespace marquis

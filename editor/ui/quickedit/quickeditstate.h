@@ -20,6 +20,9 @@ enum class EditKey { Other, Tab, Backspace, Enter, PageUp, PageDown, Left, Right
 
 enum class StepDirection { Up, Down };
 
+// The help file beside the program.
+std::string helpFileOf(const ProgramFolders& folders);
+
 // The editing state of the Quick Edit window: which message, line and task are shown, how the
 // user moves between them, the typing rules of the line editor, the attribute buttons, the
 // refresh of every control and of the simulated display, start-up and shut-down. The window
@@ -28,6 +31,7 @@ enum class StepDirection { Up, Down };
 class QuickEditState {
 public:
     QuickEditState(EditorSession& session, QuickEditView& view, Platform& platform);
+    ~QuickEditState();
     QuickEditState(const QuickEditState&) = delete;
     QuickEditState& operator=(const QuickEditState&) = delete;
 
@@ -43,6 +47,9 @@ public:
     // Takes the unit type of the preferences: UnitLines, the display rows and the caption of
     // frameDisplay. Also after a file or the Program menu changed the unit type.
     void applyUnitType();
+    // Hands the session's recent-files list to the File menu (at start-up and whenever the
+    // list changes).
+    void showRecentFiles();
     // Shows the message the session now holds from its first line (after File New or Open).
     void messageReplaced();
     // Closing the window: the save-changes question (false when the user cancels), then the
@@ -53,7 +60,6 @@ public:
     void ReportFatalError(const std::string& procedure);
     // True once the program is ending; every event is then ignored.
     bool ended() const { return m_ended; }
-    std::string helpFile() const;
 
     // --- Message, line and task -----------------------------------------------------------
     // A key typed into txtMsg; true when it is to be inserted. Enter confirms the entry.
@@ -109,6 +115,8 @@ public:
     std::string StatusFor(std::string_view control, const StatusContext& context = {});
     // Shows a control's status text (focus or mouse over it).
     void showStatusFor(std::string_view control, const StatusContext& context = {});
+    // A control lost the focus to another one: the status line is emptied.
+    void focusLeft();
 
     // --- State ----------------------------------------------------------------------------
     int currentLine() const { return m_session.message().CurrentLine; }

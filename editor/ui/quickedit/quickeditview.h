@@ -69,6 +69,9 @@ public:
     // Starts ("Timer1" scrolling, "Timer2" blinking) or stops a periodic timer.
     virtual void setTimer(std::string_view timer, bool running, int intervalMs) = 0;
 
+    // True when the window can show the dialog. The buttons that do nothing but open a dialog
+    // stay disabled while it cannot.
+    virtual bool hasDialog(DialogKind dialog) = 0;
     // Shows a dialog modally; true when the user confirmed it (it may then have changed the
     // message, and the window is refreshed). Throws DialogLoadFailure when it cannot be built.
     virtual bool openDialog(DialogKind dialog) = 0;

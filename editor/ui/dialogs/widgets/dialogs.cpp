@@ -15,11 +15,12 @@ namespace marquis::qt {
 // Each dialog is built and shown inside one guarded step: a dialog that cannot be opened is
 // reported with its module's text and the caller carries on.
 
-std::optional<PreferencesApplied> showPreferencesDialog(QWidget* parent, EditorSession& session)
+std::optional<PreferencesApplied> showPreferencesDialog(
+    QWidget* parent, EditorSession& session, HelpRequest help)
 {
     std::optional<PreferencesApplied> applied;
     runGuarded(session.ui(), "Preference", [&] {
-        PreferencesWindow dialog(session, parent);
+        PreferencesWindow dialog(session, parent, std::move(help));
         if (dialog.exec() == QDialog::Accepted)
             applied = dialog.applied();
     });

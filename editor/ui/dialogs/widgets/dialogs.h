@@ -4,6 +4,7 @@
 #include "files/editorsession.h"
 #include "files/preferencesdialog.h"
 #include "ports/processport.h"
+#include "ui/dialogs/widgets/helprequest.h"
 
 #include <optional>
 
@@ -14,8 +15,10 @@ namespace marquis::qt {
 // The modal dialogs of the main window. Each binds its widgets to the toolkit-free logic and
 // returns when the user closes it.
 
-// frmPref, "Preferences": edits the session's preferences; no value when cancelled.
-std::optional<PreferencesApplied> showPreferencesDialog(QWidget* parent, EditorSession& session);
+// frmPref, "Preferences": edits the session's preferences; no value when cancelled. Its Help
+// goes to `help`.
+std::optional<PreferencesApplied> showPreferencesDialog(
+    QWidget* parent, EditorSession& session, HelpRequest help = {});
 
 // frmShow, the result window of Program > Compile... (compileMode) and Program > Program....
 void showResultWindow(QWidget* parent, EditorSession& session, ToolRunner& tools,

@@ -18,6 +18,7 @@ namespace marquis::qt {
 namespace {
 
 constexpr std::string_view Module = "Preference";
+constexpr const char* HelpSection = "preferences";
 
 // The key filter of a one-character box. A validator sees typed and pasted text alike, so
 // nothing the filter refuses reaches the box either way; Backspace and Delete only shorten the
@@ -71,13 +72,17 @@ QPushButton* button(const char* name, std::string_view text, QWidget* parent)
 
 } // namespace
 
-PreferencesWindow::PreferencesWindow(EditorSession& session, QWidget* parent)
+PreferencesWindow::PreferencesWindow(EditorSession& session, QWidget* parent, HelpRequest help)
     : QDialog(parent)
     , m_session(session)
+    , m_help(std::move(help))
 {
     namespace texts = preferencesdialog;
     setObjectName(QStringLiteral("frmPref"));
     setWindowTitle(caption(texts::Caption));
+    // Modal to the main window only: the help window it opens must take the user's input
+    // while the dialog stays open.
+    setWindowModality(Qt::WindowModal);
 
     auto* editorGroup = new QGroupBox(caption(texts::EditorGroup), this);
     editorGroup->setObjectName(QStringLiteral("fraEditor"));
@@ -124,7 +129,9 @@ PreferencesWindow::PreferencesWindow(EditorSession& session, QWidget* parent)
     okButton->setDefault(true);
     buttons->addButton(okButton, QDialogButtonBox::AcceptRole);
     buttons->addButton(button("cmdCancel", "&Cancel", this), QDialogButtonBox::RejectRole);
-    buttons->addButton(button("cmdHelp", "&Help", this), QDialogButtonBox::HelpRole);
+    QPushButton* helpButton = button("cmdHelp", "&Help", this);
+    helpButton->setEnabled(static_cast<bool>(m_help));
+    buttons->addButton(helpButton, QDialogButtonBox::HelpRole);
 
     auto* groups = new QVBoxLayout;
     groups->addWidget(editorGroup);
@@ -184,13 +191,10 @@ void PreferencesWindow::browse()
     });
 }
 
-// The help window belongs to the main window, which is blocked while this dialog is open, so
-// the dialog points the user there rather than opening a second help window.
 void PreferencesWindow::help()
 {
-    m_session.ui().message("Help on preferences is in the user guide: choose Help > Contents "
-                           "in the Quick Edit window.",
-        Buttons::Ok, Icon::Information, Answer::Ok);
+    if (m_help)
+        m_help(HelpSection);
 }
 
 } // namespace marquis::qt

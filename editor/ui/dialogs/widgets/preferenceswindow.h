@@ -2,6 +2,7 @@
 
 #include "files/editorsession.h"
 #include "files/preferencesdialog.h"
+#include "ui/dialogs/widgets/helprequest.h"
 
 #include <QDialog>
 #include <optional>
@@ -12,12 +13,13 @@ class QRadioButton;
 namespace marquis::qt {
 
 // frmPref, "Preferences": the script editor, the placeholder character and the control-code
-// delimiters of the session's preferences.
+// delimiters of the session's preferences. "&Help" opens the guide at its Preferences section
+// through `help`.
 class PreferencesWindow : public QDialog {
     Q_OBJECT
 
 public:
-    PreferencesWindow(EditorSession& session, QWidget* parent = nullptr);
+    PreferencesWindow(EditorSession& session, QWidget* parent = nullptr, HelpRequest help = {});
 
     // What the controls hold now.
     PreferencesForm form() const;
@@ -33,6 +35,7 @@ private:
     void load(const PreferencesForm& form);
 
     EditorSession& m_session;
+    HelpRequest m_help;
     std::optional<PreferencesApplied> m_applied;
     QRadioButton* m_internal;
     QRadioButton* m_external;

@@ -2,6 +2,7 @@
 #include "ui/quickedit/widgets/quickeditwindow.h"
 
 #include "ui/controls/leddisplay.h"
+#include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/quickedit/widgets/helpwindow.h"
@@ -19,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -44,15 +44,10 @@ QLineEdit* numberBox(const char* objectName, int digits, QWidget* parent)
     return box;
 }
 
-// The number boxes' scroll bars: the up arrow raises the number.
-QScrollBar* numberBar(const char* objectName, int minimum, int maximum, QWidget* parent)
+NumberScrollBar* numberBar(const char* objectName, int minimum, int maximum, QWidget* parent)
 {
-    auto* bar = new QScrollBar(Qt::Vertical, parent);
+    auto* bar = new NumberScrollBar(minimum, maximum, parent);
     bar->setObjectName(objectName);
-    bar->setRange(minimum, maximum);
-    bar->setInvertedAppearance(true);
-    bar->setInvertedControls(false);
-    bar->setPageStep(1);
     bar->setFixedHeight(bar->sizeHint().width() * 2 + 4);
     return bar;
 }
@@ -155,7 +150,7 @@ void QuickEditWindow::buildControls()
 void QuickEditWindow::buildLayout()
 {
     auto* numbers = new QHBoxLayout;
-    const auto addNumber = [&](QLabel* label, QLineEdit* box, QScrollBar* bar) {
+    const auto addNumber = [&](QLabel* label, QLineEdit* box, NumberScrollBar* bar) {
         label->setBuddy(box);
         numbers->addWidget(label);
         numbers->addWidget(box);
@@ -219,7 +214,7 @@ void QuickEditWindow::start(EditorSession& session, std::filesystem::path settin
         m_processes, session.store().files(), session.ui(), session.preferences().ToolsFolder);
     m_programMenu = std::make_unique<ProgramMenu>(session);
     m_unitCommands = std::make_unique<UnitCommands>(session, *m_tools);
-    m_help = std::make_unique<HelpWindow>(helpGuideFor(m_state->helpFile()));
+    makeHelpWindow(session);
 
     const Preferences& preferences = session.preferences();
     if (preferences.WindowTop && preferences.WindowLeft) {
@@ -307,9 +302,9 @@ void QuickEditWindow::setText(std::string_view control, std::string_view text)
 
 void QuickEditWindow::setValue(std::string_view control, int value)
 {
-    if (auto* bar = findChild<QScrollBar*>(name(control))) {
+    if (auto* bar = findChild<NumberScrollBar*>(name(control))) {
         const QSignalBlocker blocker(bar);
-        bar->setValue(value);
+        bar->setNumber(value);
     }
 }
 
@@ -346,9 +341,16 @@ void QuickEditWindow::setTimer(std::string_view timer, bool running, int interva
     t->start(std::max(intervalMs, 10));
 }
 
+// The attribute dialogs and the long-message chooser join the window later; until then the
+// buttons that only open one of them stay disabled. Each dialog that arrives is named here and
+// shown by openDialog.
+bool QuickEditWindow::hasDialog(DialogKind)
+{
+    return false;
+}
+
 bool QuickEditWindow::openDialog(DialogKind)
 {
-    // The attribute dialogs and the long-message chooser join the window later.
     return false;
 }
 

@@ -4,6 +4,7 @@
 #include "build/toolrunner.h"
 #include "build/unitcommands.h"
 #include "files/editorsession.h"
+#include "files/preferencesdialog.h"
 #include "model/modelfailure.h"
 #include "ports/processport.h"
 #include "ports/userinterface.h"
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,13 +27,13 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
-class QScrollBar;
 class QTimer;
 
 namespace marquis::qt {
 
 class HelpWindow;
 class LedDisplay;
+class NumberScrollBar;
 class RichLineEdit;
 
 // frmQuick, the Quick Edit window. It builds the controls under their names, forwards every
@@ -48,6 +50,10 @@ public:
     // to `settingsFile` when the window closes (not when it is empty).
     void start(EditorSession& session, std::filesystem::path settingsFile = {});
 
+    // Edit > Preferences..., with its Help on the help window; at the first start it runs
+    // before the window's load.
+    std::optional<PreferencesApplied> showPreferences(EditorSession& session);
+
     QuickEditState* state() const { return m_state.get(); }
     HelpWindow* helpWindow() const { return m_help.get(); }
     QAction* action(const QString& name) const;
@@ -63,6 +69,7 @@ public:
     void setFocus(std::string_view control) override;
     void setRecentFiles(const std::vector<std::string>& paths) override;
     void setTimer(std::string_view timer, bool running, int intervalMs) override;
+    bool hasDialog(DialogKind dialog) override;
     bool openDialog(DialogKind dialog) override;
     void endProgram() override;
     EditorState editorState() override;
@@ -115,8 +122,10 @@ private:
     void showLineRange();
     void refreshProgramMenu();
     void writeSettings(const Preferences& preferences);
+    void makeHelpWindow(const EditorSession& session);
     void showHelp(int context);
     void showHelpTopic(bool (HelpWindow::*topic)());
+    void reportMissingHelp(UserInterface& ui);
 
     bool editorKeyPress(QKeyEvent* event);
     bool numberBoxKeyPress(QLineEdit* box, QKeyEvent* event);
@@ -138,9 +147,9 @@ private:
     QLineEdit* m_txtMsg = nullptr;
     QLineEdit* m_txtLine = nullptr;
     QLineEdit* m_txtTask = nullptr;
-    QScrollBar* m_vsbMsg = nullptr;
-    QScrollBar* m_vsbLine = nullptr;
-    QScrollBar* m_vsbTask = nullptr;
+    NumberScrollBar* m_vsbMsg = nullptr;
+    NumberScrollBar* m_vsbLine = nullptr;
+    NumberScrollBar* m_vsbTask = nullptr;
     QLabel* m_lblLine = nullptr;
     QLabel* m_label1 = nullptr;
     QLabel* m_label2 = nullptr;

@@ -1,5 +1,6 @@
 // The Quick Edit window's events: each is handed to the logic.
 #include "ui/controls/leddisplay.h"
+#include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/quickedit/typingrules.h"
@@ -11,8 +12,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
+#include <iterator>
 
 namespace marquis::qt {
 namespace {
@@ -118,11 +120,11 @@ void QuickEditWindow::connectControls()
     connect(m_txtTask, &QLineEdit::textEdited, this, [this](const QString& text) {
         forward("SetTask", [&] { m_state->txtTaskChange(toWindows1252(text)); });
     });
-    connect(m_vsbMsg, &QScrollBar::valueChanged, this,
+    connect(m_vsbMsg, &NumberScrollBar::numberChanged, this,
         [this](int value) { forward("StepMessage", [&] { m_state->vsbMsgChange(value); }); });
-    connect(m_vsbLine, &QScrollBar::valueChanged, this,
+    connect(m_vsbLine, &NumberScrollBar::numberChanged, this,
         [this](int value) { forward("SelectLine", [&] { m_state->vsbLineChange(value); }); });
-    connect(m_vsbTask, &QScrollBar::valueChanged, this,
+    connect(m_vsbTask, &NumberScrollBar::numberChanged, this,
         [this](int value) { forward("SetTask", [&] { m_state->vsbTaskChange(value); }); });
     connect(m_display, &LedDisplay::rowClicked, this,
         [this](int row) { forward("SelectLine", [&] { m_state->displayRowPressed(row); }); });
@@ -178,10 +180,11 @@ bool QuickEditWindow::eventFilter(QObject* watched, QEvent* event)
         forward(control.c_str(), [&] { m_state->showStatusFor(control); });
         break;
     case QEvent::Enter:
-        // The bare panel clears the status line; the text boxes keep theirs for the focus.
+        // The bare panel clears the status line; the line editor tells the character under
+        // the mouse itself.
         if (widget == centralWidget())
             status("");
-        else if (!box && widget != m_txtEdit)
+        else if (widget != m_txtEdit)
             forward(control.c_str(),
                 [&] { m_state->showStatusFor(control, { StatusEvent::MouseMove }); });
         break;
@@ -190,8 +193,13 @@ bool QuickEditWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         break;
     case QEvent::FocusOut: {
+        // A message box or a menu taking the focus for a while is no leaving.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (box && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        // Cleared first: a refused entry takes the focus back and shows the box's text again.
+        forward(control.c_str(), [&] { m_state->focusLeft(); });
+        if (box)
             leaveNumberBox(box);
         break;
     }
@@ -233,6 +241,15 @@ bool QuickEditWindow::numberBoxKeyPress(QLineEdit* box, QKeyEvent* event)
 {
     // Tab moves the focus on, as in every box.
     if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        return false;
+    // Delete and the editing shortcuts type nothing, although the platform reports Delete as
+    // the character 127 and Ctrl+A as 1; only typed characters meet the digits rule, so
+    // pasting, which types the clipboard's text, stays refused.
+    static const QKeySequence::StandardKey editing[] = { QKeySequence::SelectAll,
+        QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Undo, QKeySequence::Redo };
+    if (event->key() == Qt::Key_Delete ||
+        std::any_of(std::begin(editing), std::end(editing),
+            [event](QKeySequence::StandardKey key) { return event->matches(key); }))
         return false;
     const int code = typedCode(event);
     if (code < 0)

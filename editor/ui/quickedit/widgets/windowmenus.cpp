@@ -1,14 +1,15 @@
 // The Quick Edit window's menus: File, Edit, Program, Advanced and Help.
 #include "ui/controls/leddisplay.h"
+#include "ui/controls/numberscrollbar.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/dialogs.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/quickeditwindow.h"
+#include "ui/quickedit/widgets/startupfiles.h"
 
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScrollBar>
 
 namespace marquis::qt {
 namespace {
@@ -86,17 +87,17 @@ void QuickEditWindow::buildFileMenu()
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
 }
 
+// The items are made once and only relabelled: the list changes while one of them is being
+// chosen, and each opens the entry it shows.
 void QuickEditWindow::setRecentFiles(const std::vector<std::string>& paths)
 {
-    for (QAction* old : m_recentActions)
-        delete old;
-    m_recentActions.clear();
-    QAction* before =
-        m_fileMenu->actions().at(m_fileMenu->actions().indexOf(m_recentSeparator) + 1);
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        auto* item = new QAction(menuText(paths[i]), m_fileMenu);
+    while (m_recentActions.size() < paths.size()) {
+        const std::size_t i = m_recentActions.size();
+        auto* item = new QAction(m_fileMenu);
         item->setObjectName(QString("mnuFileRecent%1").arg(i + 1));
-        m_fileMenu->insertAction(before, item);
+        // After the items already there, before the separator above Exit.
+        const QList<QAction*> items = m_fileMenu->actions();
+        m_fileMenu->insertAction(items.at(items.indexOf(m_exitAction) - 1), item);
         connect(item, &QAction::triggered, this, [this, i] {
             forward("FileOpen", [&] {
                 if (m_session->openRecentFile(i))
@@ -104,6 +105,11 @@ void QuickEditWindow::setRecentFiles(const std::vector<std::string>& paths)
             });
         });
         m_recentActions.push_back(item);
+    }
+    for (std::size_t i = 0; i < m_recentActions.size(); ++i) {
+        QAction* item = m_recentActions[i];
+        item->setVisible(i < paths.size());
+        item->setText(i < paths.size() ? menuText(paths[i]) : QString());
     }
     m_recentSeparator->setVisible(!paths.empty());
 }
@@ -121,8 +127,7 @@ void QuickEditWindow::buildEditMenu()
     connect(addAction(m_editMenu, "mnuEditPreferences", "P&references..."), &QAction::triggered,
         this, [this] {
             forward("Preferences", [&] {
-                const std::optional<PreferencesApplied> applied =
-                    showPreferencesDialog(this, *m_session);
+                const std::optional<PreferencesApplied> applied = showPreferences(*m_session);
                 if (applied && applied->refreshDisplay) {
                     m_state->ShowEdit(m_state->currentLine());
                     m_state->UpdateSimulation();
@@ -254,6 +259,21 @@ void QuickEditWindow::buildHelpMenu()
         [this] { showAboutBox(this); });
 }
 
+std::optional<PreferencesApplied> QuickEditWindow::showPreferences(EditorSession& session)
+{
+    makeHelpWindow(session);
+    return showPreferencesDialog(this, session, [this, &session](const std::string& anchor) {
+        if (m_help && !m_help->showAnchor(QString::fromStdString(anchor)))
+            reportMissingHelp(session.ui());
+    });
+}
+
+void QuickEditWindow::makeHelpWindow(const EditorSession& session)
+{
+    if (!m_help)
+        m_help = std::make_unique<HelpWindow>(helpGuideFor(helpFileOf(session.folders())));
+}
+
 void QuickEditWindow::showHelp(int context)
 {
     if (m_help && !m_help->showContext(context))
@@ -267,8 +287,13 @@ void QuickEditWindow::showHelpTopic(bool (HelpWindow::*topic)())
         return;
     if (topic && (m_help.get()->*topic)())
         return;
-    m_session->ui().message("The help file " + m_help->guide().string() + " cannot be found.",
-        Buttons::Ok, Icon::Exclamation, Answer::Ok);
+    reportMissingHelp(m_session->ui());
+}
+
+void QuickEditWindow::reportMissingHelp(UserInterface& ui)
+{
+    ui.message("The help file " + m_help->guide().string() + " cannot be found.", Buttons::Ok,
+        Icon::Exclamation, Answer::Ok);
 }
 
 // After New or Open: the file may have brought another unit type, and the window shows its
@@ -294,7 +319,7 @@ void QuickEditWindow::showLineRange()
     const int lines = m_session->message().UnitLines;
     m_display->setRowCount(lines);
     const QSignalBlocker blocker(m_vsbLine);
-    m_vsbLine->setRange(1, lines);
+    m_vsbLine->setNumberRange(1, lines);
 }
 
 } // namespace marquis::qt
