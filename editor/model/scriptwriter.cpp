@@ -1,5 +1,6 @@
 #include "model/scriptwriter.h"
 
+#include "model/attributeforms.h"
 #include "model/checkvalues.h"
 #include "model/modelfailure.h"
 #include "model/numberformat.h"
@@ -22,17 +23,34 @@ int writtenLines(const CurrentMessage& message)
     return std::clamp<int>(message.UnitLines, 0, MaxUnitLines);
 }
 
+// An attribute's text as its statement takes it. A text without the attribute's form would
+// break the statement, or the script around it, so it is left out as if it were not set.
+std::string formed(std::string_view text, bool (*hasForm)(std::string_view))
+{
+    std::string argument = script::argumentText(text);
+    return hasForm(argument) ? argument : std::string {};
+}
+
+std::string scrollOf(const EditLine& line)
+{
+    return formed(line.LineScroll, isScrollForm);
+}
+
+std::string blockOf(const EditLine& line)
+{
+    return formed(line.LineBlock, isBlockForm);
+}
+
 // One START_SCRIPT statement per entry of a comma-separated list; at most four entries are
-// taken, and empty ones are skipped.
+// taken, and empty ones (and ones that are not message numbers) are skipped.
 std::string startStatements(std::string_view list, std::string_view comment)
 {
     std::string statements;
     for (int entry = 0; entry < 4 && !list.empty(); ++entry) {
         const std::size_t comma = list.find(',');
-        const std::string_view number = list.substr(0, comma);
+        const std::string number = formed(list.substr(0, comma), isStartForm);
         if (!number.empty())
-            statements +=
-                commented("    CALL START_SCRIPT(" + script::argumentText(number) + ")", comment);
+            statements += commented("    CALL START_SCRIPT(" + number + ")", comment);
         list = comma == std::string_view::npos ? std::string_view {} : list.substr(comma + 1);
     }
     return statements;
@@ -58,10 +76,9 @@ std::string centred(const std::string& rich, std::size_t plainLength)
 
 void appendFontStatement(std::string& out, const EditLine& line)
 {
-    if (!line.LineFont.empty())
-        script::appendCommented(out,
-            { "    CALL FONT_SET(", script::argumentText(line.LineFont), ")" },
-            script::FontComment);
+    const std::string font = formed(line.LineFont, isFontForm);
+    if (!font.empty())
+        script::appendCommented(out, { "    CALL FONT_SET(", font, ")" }, script::FontComment);
 }
 
 void appendCursor(std::string& out, const EditLine& line)
@@ -92,6 +109,7 @@ void blockPlayedLine(CurrentMessage& message, int i)
     EditLine& line = message.line(i);
     std::string& out = line.LineScript;
     const bool horizontal = message.BlockScrollOn;
+    const std::string pause = formed(message.BlockWait, isPauseForm);
     appendFontStatement(out, line);
     script::appendLine(out, { "    CALL DROP_MARKER(0)" });
 
@@ -129,33 +147,30 @@ void blockPlayedLine(CurrentMessage& message, int i)
         if (shortBlock)
             script::appendCommented(out, { script::EraseBlock }, script::EraseComment);
         // Every block pauses for the message's own pause, whichever line is played.
-        if (!message.BlockWait.empty())
-            script::appendCommented(out,
-                { "    CALL WAIT(", script::argumentText(message.BlockWait), ")" },
-                script::WaitComment);
+        if (!pause.empty())
+            script::appendCommented(out, { "    CALL WAIT(", pause, ")" }, script::WaitComment);
     }
-    script::appendLine(out, { "    CALL GOTO_MARKER(", script::argumentText(line.LineBlock), ")" });
+    script::appendLine(out, { "    CALL GOTO_MARKER(", blockOf(line), ")" });
 }
 
 void normalLine(CurrentMessage& message, int i, std::size_t length)
 {
     EditLine& line = message.line(i);
     std::string& out = line.LineScript;
+    const std::string scroll = scrollOf(line);
     const bool shortLine =
-        length >= 1 && length < static_cast<std::size_t>(DisplayWidth) && line.LineScroll.empty();
+        length >= 1 && length < static_cast<std::size_t>(DisplayWidth) && scroll.empty();
     const bool centre = shortLine && hasControlWord(line.LineText, "qc");
     appendCursor(out, line);
     if (centre)
         script::appendLine(out, { script::CenterLineComment });
     appendFontStatement(out, line);
-    if (!line.LineScroll.empty())
-        script::appendCommented(out,
-            { "    CALL SCROLL(", script::argumentText(line.LineScroll), ")" },
-            script::ScrollComment);
+    if (!scroll.empty())
+        script::appendCommented(out, { "    CALL SCROLL(", scroll, ")" }, script::ScrollComment);
     ScriptWriter::MakeDoLine(message, centre ? centred(line.LineText, length) : line.LineText, i);
     if (shortLine)
         script::appendCommented(out, { script::EraseLine }, script::EraseComment);
-    if (!line.LineScroll.empty())
+    if (!scroll.empty())
         script::appendLine(out, { "    EOT" });
 }
 
@@ -192,7 +207,7 @@ void ScriptWriter::SubMake(CurrentMessage& message)
         // A scrolled or block-played line goes last in the block.
         for (int i = 1; i <= lines; ++i) {
             const EditLine& line = message.line(i);
-            if ((!line.LineBlock.empty() || !line.LineScroll.empty()) && !line.LineScript.empty() &&
+            if ((!blockOf(line).empty() || !scrollOf(line).empty()) && !line.LineScript.empty() &&
                 i != lines)
                 std::swap(message.line(i).LineScript, message.line(lines).LineScript);
         }
@@ -244,7 +259,7 @@ void ScriptWriter::LineMake(CurrentMessage& message, int i)
         if (length == 0)
             return;
         script::appendLine(line.LineScript, { "LINE", std::to_string(line.LineLabel), ":" });
-        if (line.LineBlock.empty())
+        if (blockOf(line).empty())
             normalLine(message, i, length);
         else if (message.BlockScrollOn || message.VerticalScrollOn)
             blockPlayedLine(message, i);
@@ -256,9 +271,9 @@ void ScriptWriter::MakeDoLine(CurrentMessage& message, std::string_view rich, in
     guarded("MakeDoLine", [&] {
         EditLine& line = message.line(i);
         std::string& out = line.LineScript;
-        const std::string blinkArgument = line.LineBlink.empty()
-            ? std::string(script::DefaultBlink)
-            : script::argumentText(line.LineBlink);
+        const std::string formedBlink = formed(line.LineBlink, isBlinkForm);
+        const std::string blinkArgument =
+            formedBlink.empty() ? std::string(script::DefaultBlink) : formedBlink;
         bool blinking = false;
         auto setBlinking = [&](bool on) {
             if (on && !blinking)

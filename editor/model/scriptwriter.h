@@ -14,7 +14,9 @@ public:
     ScriptWriter(CheckValueSource& checkValues, UserInterface& ui);
 
     // Writes MessageScript from the message's fields (nothing when ScriptEditOnly is set). The
-    // fields are left as they were; only the scratch LineScript changes.
+    // fields are left as they were; only the scratch LineScript changes. An attribute text
+    // without its form (attributeforms.h) is left out as if it were not set: no attribute
+    // breaks the statement it goes into, or the script around it.
     void SubMake(CurrentMessage& message);
 
     // Fills LineScript of one display line.

@@ -1,8 +1,9 @@
+#include "model/attributeforms.h"
 #include "model/checkvalues.h"
 #include "model/modelfailure.h"
 #include "model/numberformat.h"
-#include "model/scriptformat.h"
 #include "model/runscanner.h"
+#include "model/scriptformat.h"
 #include "support/messagegenerator.h"
 #include "support/modelfixture.h"
 
@@ -277,6 +278,71 @@ TEST_F(ScriptWriterTest, EverySecondBlockPlayedLineWritesTheSameWait)
     EXPECT_EQ(text.find("CALL WAIT(    CALL"), std::string::npos);
 }
 
+// An attribute text is put into its statement as it stands, so one that lacks the statement's
+// form is left out as if it were not set: it must not end the statement and start another.
+TEST_F(ScriptWriterTest, AttributeTextsWithoutTheirFormAreLeftOut)
+{
+    CurrentMessage blink = oneLine("\\f65 \\cf0 ALARM");
+    blink.line(1).LineBlink = "25,ON) CALL RELAY(ON";
+    const std::string blinking = statements(blink);
+    EXPECT_NE(blinking.find("    CALL BLINK(25,ON)\r\n    PRINT\"ALARM\";"), std::string::npos)
+        << blinking;
+    EXPECT_EQ(blinking.find("RELAY"), std::string::npos) << blinking;
+
+    // A scroll without its form: a normal line, short enough to be erased after.
+    CurrentMessage scroll = oneLine("\\f0 \\cf0 short");
+    scroll.line(1).LineScroll = "25";
+    EXPECT_EQ(statements(scroll), statements(oneLine("\\f0 \\cf0 short")));
+
+    // Blocks without their form are written as a normal line; a malformed pause writes none.
+    CurrentMessage blocks = oneLine("\\f0 \\cf0 a\\par\r\n\\f0 \\cf0 b");
+    blocks.VerticalScrollOn = true;
+    blocks.BlockWait = "10) CLS (";
+    blocks.line(1).LineBlock = "1,3"; // only marker 0 is dropped
+    const std::string notPlayed = statements(blocks);
+    EXPECT_EQ(notPlayed.find("MARKER"), std::string::npos) << notPlayed;
+    blocks.line(1).LineBlock = "0,3";
+    const std::string played = statements(blocks);
+    EXPECT_NE(played.find("    CALL GOTO_MARKER(0,3)\r\n"), std::string::npos) << played;
+    EXPECT_EQ(played.find("WAIT"), std::string::npos) << played;
+    EXPECT_EQ(played.find("CLS"), std::string::npos) << played;
+
+    CurrentMessage others = oneLine("\\f0 \\cf0 x");
+    others.line(1).LineFont = "SLAVIC)\r\n    CLS";
+    others.StartOtherTask = "1) CLS (,7,x";
+    const std::string text = statements(others);
+    EXPECT_EQ(text.find("FONT_SET"), std::string::npos) << text;
+    EXPECT_EQ(text.find("CLS"), std::string::npos) << text;
+    EXPECT_NE(text.find("    CALL START_SCRIPT(7)"), std::string::npos) << text;
+}
+
+// The forms the attribute texts take, with the values the window and the dialogs set.
+TEST(AttributeFormsTest, FormsOfTheValuesTheDialogsSet)
+{
+    for (const char* rate : { "1", "8", "18", "25", "40", "70", "100", "255" }) {
+        EXPECT_TRUE(isBlinkForm(std::string(rate) + ",ON")) << rate;
+        EXPECT_TRUE(isBlinkForm(std::string(rate) + ",1")) << rate;
+        EXPECT_TRUE(isScrollForm(std::string(rate) + ",0")) << rate;
+    }
+    for (const char* count : { "0", "1", "9", "255" }) {
+        EXPECT_TRUE(isBlockForm(std::string("0,") + count));
+        EXPECT_TRUE(isScrollForm(std::string("25,") + count));
+    }
+    for (const char* pause : { "0", "1", "3", "6", "10", "20", "30", "50", "65535" })
+        EXPECT_TRUE(isPauseForm(pause)) << pause;
+    EXPECT_TRUE(isBlinkForm(" 25 , ON ")); // blanks around the pieces are the statement's own
+
+    for (const char* bad : { "", "25", "25,", ",ON", "0,ON", "256,ON", "25,OFF", "25,0", "25,on",
+             "25,ON,1", "25,ON) CALL RELAY(ON", "-1", "+25,ON", "2 5,ON", "25\t,ON" })
+        EXPECT_FALSE(isBlinkForm(bad)) << bad;
+    for (const char* bad : { "", "25", "0,0", "25,256", "25,-1", "25,0)", "1e2,0", "25,0,0" })
+        EXPECT_FALSE(isScrollForm(bad)) << bad;
+    for (const char* bad : { "", "0", "1,3", "0,256", "0,3) CLS (", "00000000000000,1" })
+        EXPECT_FALSE(isBlockForm(bad)) << bad;
+    for (const char* bad : { "", "-1", "65536", "10)", "1.5", "ten" })
+        EXPECT_FALSE(isPauseForm(bad)) << bad;
+}
+
 TEST_F(ScriptWriterTest, BlockPlayedLineWithoutAScrollModeKeepsOnlyItsLabel)
 {
     CurrentMessage message = oneLine("\\f0 \\cf0 a\\par\r\n\\f0 \\cf0 b");
@@ -387,4 +453,4 @@ TEST_F(ScriptWriterEdgeTest, LongBlockKeepsTheCentringOfTheBlocksAroundIt)
                                                         << read.line(1).LineText;
 }
 
-}  // namespace
+} // namespace

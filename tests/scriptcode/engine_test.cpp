@@ -54,6 +54,34 @@ TEST(DisplayUnit, DemoMessagesShowAsWritten)
             row("HALL    19.5 C") }));
 }
 
+// The README calls up message 11 of the demo with a variable string; every value field of the
+// message must show a value from it.
+TEST(DisplayUnit, ReadmeCallUpFillsEveryFieldOfItsMessage)
+{
+    const std::string readme =
+        unit::readFile(std::string(MARQUIS_EXAMPLES_DIR) + "/../README.md").value_or("");
+    const std::string command = "mq5300 callup 11 \"";
+    const std::size_t begin = readme.find(command);
+    ASSERT_NE(begin, std::string::npos);
+    const std::size_t first = begin + command.size();
+    const std::string variables = readme.substr(first, readme.find('"', first) - first);
+
+    unit::Diagnostics diagnostics;
+    const unit::Program program = compile(
+        unit::readFile(std::string(MARQUIS_EXAMPLES_DIR) + "/demo.src").value_or(""), diagnostics);
+    ASSERT_TRUE(diagnostics.empty()) << listed(diagnostics);
+    unit::DisplayUnit display(4);
+    display.load(unit::assemble(program));
+    ASSERT_TRUE(display.callUp(11, variables));
+    const Rows rows = display.rows();
+    for (std::size_t r = 1; r < rows.size(); ++r) {
+        // "OVEN 1  215.5 C": the field lies between column 8 and the unit's letter.
+        const std::string field = rows[r].substr(8, rows[r].find(" C", 8) - 8);
+        EXPECT_NE(field.find_first_not_of(' '), std::string::npos)
+            << "\"" << variables << "\" leaves row " << r + 1 << " blank: " << rows[r];
+    }
+}
+
 TEST(DisplayUnit, BlinkingTextBlanksInItsOffPhase)
 {
     unit::DisplayUnit display(2);

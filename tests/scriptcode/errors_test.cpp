@@ -1,4 +1,5 @@
 #include "scripttest.h"
+#include "support/temporaryfolder.h"
 
 using namespace marquis;
 using namespace marquis::testing;
@@ -121,6 +122,68 @@ TEST(CompilerErrors, NamesNeedTheIncludeFile)
     compile("#include \"NOSUCH.H\"\r\n", missing);
     ASSERT_EQ(missing.count(), 1U);
     EXPECT_EQ(missing.list()[0].text, "cannot find include file \"NOSUCH.H\"");
+}
+
+// Compiles the file `name` of `folder` as src2esc does, with the file as its own source.
+std::vector<std::pair<std::string, int>> includeErrors(
+    const TemporaryFolder& folder, const std::string& name, unit::Diagnostics& diagnostics)
+{
+    unit::CompileOptions options;
+    options.sourceFolder = folder.path();
+    options.sourceFile = folder / name;
+    options.includeFolder = toolsFolder();
+    unit::compileSource(readWholeFile(folder / name), name, options, diagnostics);
+    std::vector<std::pair<std::string, int>> found;
+    for (const unit::Diagnostic& d : diagnostics.list())
+        found.emplace_back(d.file, d.line);
+    return found;
+}
+
+// Every include that would read without end is refused on its own line, and the rest of the
+// script is still compiled.
+TEST(CompilerErrors, IncludesThatWouldNeverEndAreErrorsOnTheirLines)
+{
+    TemporaryFolder folder;
+    const std::string message = "SUB 1(TASK=0)\r\n    CALL RELAY(1)\r\nEND SUB\r\n";
+    folder.write("self.src",
+        "#include \"ESCAPES.H\"\r\n#include \"self.src\"\r\n#include \"SELF.SRC\"\r\n" + message);
+    unit::Diagnostics self;
+    const std::vector<std::pair<std::string, int>> expectedSelf { { "self.src", 2 },
+        { "self.src", 3 } };
+    EXPECT_EQ(includeErrors(folder, "self.src", self), expectedSelf) << listed(self);
+    EXPECT_NE(self.list().front().text.find("include cycle: \"self.src\""), std::string::npos)
+        << listed(self);
+
+    // A cycle through another file is found where it closes.
+    folder.write("a.h", "#define A 1\r\n#include \"b.h\"\r\n");
+    folder.write(
+        "b.h", "#define B 2\r\n#include \"../" + folder.path().filename().string() + "/a.h\"\r\n");
+    folder.write("ring.src", "#include \"a.h\"\r\n" + message);
+    unit::Diagnostics ring;
+    const std::vector<std::pair<std::string, int>> expectedRing { { "b.h", 2 } };
+    EXPECT_EQ(includeErrors(folder, "ring.src", ring), expectedRing) << listed(ring);
+
+    // No cycle, but a file read over and over: the reading is bounded in all.
+    std::string many = "#include \"ESCAPES.H\"\r\n";
+    for (int k = 0; k < 70; ++k)
+        many += "#include \"a1.h\"\r\n";
+    folder.write("a1.h", "#define X 1\r\n");
+    folder.write("many.src", many + message);
+    unit::Diagnostics flood;
+    includeErrors(folder, "many.src", flood);
+    ASSERT_EQ(flood.count(), 7U) << listed(flood); // ESCAPES.H and 63 more are read
+    EXPECT_EQ(flood.list().front().line, 65);
+    EXPECT_NE(flood.list().front().text.find("more than 64 includes"), std::string::npos);
+
+    // Nine files each including the next.
+    for (int k = 1; k <= 9; ++k)
+        folder.write(
+            "d" + std::to_string(k) + ".h", "#include \"d" + std::to_string(k + 1) + ".h\"\r\n");
+    folder.write("d10.h", "");
+    folder.write("deep.src", "#include \"d1.h\"\r\n");
+    unit::Diagnostics deep;
+    const std::vector<std::pair<std::string, int>> expectedDeep { { "d8.h", 1 } };
+    EXPECT_EQ(includeErrors(folder, "deep.src", deep), expectedDeep) << listed(deep);
 }
 
 TEST(CompilerErrors, SlaveOutputNeedsVersionTwo)

@@ -121,6 +121,54 @@ TEST(Tools, FailuresWithoutASourceLineStillLeaveAnErrorFile)
     EXPECT_NE(result.errors.find("cannot read the list file"), std::string::npos);
 }
 
+// Runs src2esc from inside `folder` on a source named without a folder part.
+ProcessResult compileInFolder(const TemporaryFolder& folder, const std::string& source)
+{
+    return runProcess({ "/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\" /include \"$4\"", "sh",
+        folder.path().string(), tool("src2esc"), source, toolsFolder() });
+}
+
+TEST(Tools, SourceNamedWithoutAFolderFindsTheIncludesBesideIt)
+{
+    TemporaryFolder folder;
+    folder.write("names.h", "#define SHOP_RELAY 1\r\n");
+    folder.write("a.src",
+        withHeader("#include \"names.h\"\r\nSUB 3(TASK=0)\r\n    CALL RELAY(SHOP_RELAY)\r\n"
+                   "END SUB\r\n"));
+    const ProcessResult result = compileInFolder(folder, "a.src");
+    EXPECT_EQ(result.exitCode, 0) << result.errors << readWholeFile(folder / "a.err");
+    EXPECT_TRUE(fs::exists(folder / "a.esc"));
+    EXPECT_FALSE(fs::exists(folder / "a.err"));
+}
+
+// A source that includes itself ends with one error on each of its include lines, however it
+// is named. The time limit of the run only keeps a regression from stalling the suite.
+TEST(Tools, SelfIncludingSourceEndsWithAnErrorOnEachInclude)
+{
+    TemporaryFolder folder;
+    std::string text;
+    for (int k = 0; k < 6; ++k)
+        text += "#include \"self.src\"\r\n";
+    const fs::path source = folder.write("self.src", withHeader(text));
+    std::string expected;
+    for (int line = 4; line <= 9; ++line)
+        expected += "SELF.SRC " + std::to_string(line) +
+            ": include cycle: \"self.src\" is already being read\r\n";
+
+    const std::string base = (folder / "self").string();
+    ProcessResult result = runWithList(
+        folder, "src2esc", { source.string(), base, "/error", base, "/include", toolsFolder() });
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitCode, 1) << result.errors;
+    EXPECT_EQ(readWholeFile(base + ".err"), expected);
+
+    fs::remove(base + ".err");
+    result = compileInFolder(folder, "self.src");
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitCode, 1) << result.errors;
+    EXPECT_EQ(readWholeFile(base + ".err"), expected);
+}
+
 TEST(Tools, AssemblerReportsBadEscLines)
 {
     TemporaryFolder folder;

@@ -139,4 +139,51 @@ TEST(Mq5300Make, FieldsThatWouldBeLostAreRefused)
     }
 }
 
+// Blink, scroll, block and pause texts go into their statements as they stand: one that lacks
+// its statement's form would end the statement and start another, so it is refused.
+TEST(Mq5300Make, AttributeTextsWithoutTheirStatementsFormAreRefused)
+{
+    const auto line = [](const std::string& field, const std::string& value) {
+        return R"({ "BlockScrollOn": true, "Lines": [ { "LineText": "\\f65 \\cf0 a", )"
+               "\"" +
+            field + "\": \"" + value + "\" } ] }";
+    };
+    const BadInput cases[] = {
+        { "blink with a statement", line("LineBlink", "25,ON) CALL RELAY(ON"), "LineBlink" },
+        { "blink without a flag", line("LineBlink", "25"), "LineBlink of line 1" },
+        { "blink rate 0", line("LineBlink", "0,ON"), "rate 1..255" },
+        { "blink flag off", line("LineBlink", "25,OFF"), "ON or 1" },
+        { "scroll with a statement", line("LineScroll", "25,0) CLS ("), "LineScroll" },
+        { "scroll 256 times", line("LineScroll", "25,256"), "count 0..255" },
+        { "scroll speed only", line("LineScroll", "25"), "LineScroll" },
+        { "block marker 1", line("LineBlock", "1,3"), "LineBlock" },
+        { "block without a count", line("LineBlock", "0,"), "LineBlock" },
+        { "pause with a statement", R"({ "BlockWait": "10) CALL RELAY(ON" })", "BlockWait" },
+        { "pause beyond the unit's", R"({ "BlockWait": "65536" })", "0..65535" },
+        { "pause in words", R"({ "BlockWait": "slow" })", "BlockWait" },
+    };
+    for (const BadInput& bad : cases) {
+        const ProcessResult result = mq5300({ "make" }, bad.json);
+        EXPECT_TRUE(failedCleanly(result)) << bad.name;
+        EXPECT_NE(result.errors.find(bad.says), std::string::npos)
+            << bad.name << ": " << result.errors;
+    }
+}
+
+// The texts the window and the dialogs set pass and go into the script unchanged.
+TEST(Mq5300Make, AttributeTextsOfTheDialogsAreWrittenAsGiven)
+{
+    const ProcessResult result = mq5300({ "make" }, R"({
+        "BlockScrollOn": true, "BlockWait": "50",
+        "Lines": [
+            { "LineText": "\\f65 \\cf0 blinks", "LineBlink": "100,1" },
+            { "LineText": "\\f0 \\cf0 scrolls", "LineScroll": "1,255" },
+            { "LineText": "\\f0 \\cf0 a\\par\r\n\\f0 \\cf0 b", "LineBlock": "0,0" }
+        ] })");
+    ASSERT_EQ(result.exitCode, 0) << result.errors;
+    for (const char* statement : { "    CALL BLINK(100,1)\r\n", "    CALL SCROLL(1,255) ",
+             "    CALL WAIT(50) ", "    CALL GOTO_MARKER(0,0)\r\n" })
+        EXPECT_NE(result.output.find(statement), std::string::npos) << statement << result.output;
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "messagechecks.h"
 
 #include "commanderror.h"
+#include "model/attributeforms.h"
 #include "model/numberformat.h"
 #include "model/richtext.h"
 #include "model/windows1252.h"
@@ -36,6 +37,17 @@ void checkOneOf(std::string_view value, std::initializer_list<std::string_view> 
             (entry.empty() ? std::string("empty") : "\"" + std::string(entry) + "\"");
     fail(
         name + " must be one of " + list + ", not \"" + printable(windows1252ToUtf8(value)) + "\"");
+}
+
+// An attribute that goes into its statement as it stands must have the statement's form; the
+// writer would leave it out otherwise.
+void checkForm(std::string_view value, bool (*hasForm)(std::string_view), const std::string& name,
+    std::string_view form)
+{
+    if (value.empty() || hasForm(value))
+        return;
+    fail(name + " must be " + std::string(form) + ", not \"" + printable(windows1252ToUtf8(value)) +
+        "\"");
 }
 
 // A comma-separated list of message numbers; empty entries are skipped by the writer.
@@ -82,6 +94,12 @@ void checkLine(const CurrentMessage& message, int i, std::array<int, MaxUnitLine
     const std::string name = lineName(i);
     checkOneOf(
         line.LineFont, { "", "ENGLISH", "KATAKANA", "CYRILLIC", "SLAVIC" }, "LineFont of " + name);
+    checkForm(line.LineBlink, isBlinkForm, "LineBlink of " + name,
+        "a rate 1..255, a comma and ON or 1 (\"25,ON\")");
+    checkForm(line.LineScroll, isScrollForm, "LineScroll of " + name,
+        "a speed 1..255, a comma and a count 0..255 (\"25,0\")");
+    checkForm(line.LineBlock, isBlockForm, "LineBlock of " + name,
+        "0, a comma and a count 0..255 (\"0,3\")");
     if (GetText(line.LineText).empty())
         return; // a line without text is not written at all
     checkDisplayCharacters(line.LineText, i);
@@ -129,6 +147,7 @@ void checkWritable(const CurrentMessage& message)
         fail("LockOff \"OFF\" needs LockOn \"ON\"");
     if (message.BlockScrollOn && message.VerticalScrollOn)
         fail("BlockScrollOn and VerticalScrollOn exclude each other");
+    checkForm(message.BlockWait, isPauseForm, "BlockWait", "a pause 0..65535 (\"10\")");
     checkStartList(message.StartOtherTask, "StartOtherTask");
     checkStartList(message.StartSameTask, "StartSameTask");
 

@@ -7,6 +7,7 @@
 #include "scriptcode/textfile.h"
 #include "scriptcode/tokenreader.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <system_error>
@@ -15,6 +16,9 @@ namespace marquis::unit {
 namespace {
 
 constexpr int IncludeDepthLimit = 8;
+// Without a cycle, a file that includes another one several times, which does the same, still
+// multiplies the reading at every level; a whole script needs only a few includes.
+constexpr int IncludeCountLimit = 64;
 constexpr std::string_view DisplayTypeName = "Display_type";
 
 std::string_view trimmedStart(std::string_view line)
@@ -50,8 +54,9 @@ public:
     {
     }
 
+    // `file` is the file the text comes from (empty for text that comes from no file).
     void compileFile(std::string_view text, const std::string& fileName,
-        const std::filesystem::path& folder, int depth);
+        const std::filesystem::path& folder, int depth, const std::filesystem::path& file);
     Program finish();
 
 private:
@@ -71,6 +76,7 @@ private:
     void subHeader(TokenReader& reader, int line);
     void endSub(int line);
     void unterminated();
+    bool isOpen(const std::filesystem::path& file) const;
     int rows() const;
 
     const CompileOptions& m_options;
@@ -81,6 +87,8 @@ private:
     std::unique_ptr<OpenSub> m_sub;
     std::map<int, std::pair<std::string, int>> m_defined; // message number -> file, line
     int m_versionLine = 0;
+    std::vector<std::filesystem::path> m_open; // the files being read, the outermost first
+    int m_includes = 0; // include files read so far
 };
 
 int Compiler::rows() const
@@ -90,14 +98,27 @@ int Compiler::rows() const
 }
 
 void Compiler::compileFile(std::string_view text, const std::string& fileName,
-    const std::filesystem::path& folder, int depth)
+    const std::filesystem::path& folder, int depth, const std::filesystem::path& file)
 {
     const std::string outer = m_file;
     m_file = fileName;
+    if (!file.empty())
+        m_open.push_back(file);
     const std::vector<std::string_view> lines = splitLines(text);
     for (std::size_t i = 0; i < lines.size(); ++i)
         compileLine(lines[i], static_cast<int>(i) + 1, folder, depth);
+    if (!file.empty())
+        m_open.pop_back();
     m_file = outer;
+}
+
+bool Compiler::isOpen(const std::filesystem::path& file) const
+{
+    // The same file may be reached under other names (a link, "..", another case).
+    std::error_code error;
+    return std::any_of(m_open.begin(), m_open.end(), [&](const std::filesystem::path& open) {
+        return std::filesystem::equivalent(open, file, error);
+    });
 }
 
 void Compiler::compileLine(
@@ -177,19 +198,36 @@ void Compiler::include(
 {
     const std::string name = reader.string("a quoted file name after #include");
     reader.expectEnd();
-    if (depth >= IncludeDepthLimit) {
-        error(line, "includes nested too deeply (an include file includes itself?)");
-        return;
-    }
     std::filesystem::path found = findIn(folder, name);
     if (found.empty() && !m_options.includeFolder.empty())
         found = findIn(m_options.includeFolder, name);
-    const std::optional<std::string> text = found.empty() ? std::nullopt : readFile(found);
-    if (!text) {
+    if (found.empty()) {
         error(line, "cannot find include file \"" + excerpt(name) + "\"");
         return;
     }
-    compileFile(*text, found.filename().string(), found.parent_path(), depth + 1);
+    if (isOpen(found)) {
+        error(line, "include cycle: \"" + excerpt(name) + "\" is already being read");
+        return;
+    }
+    if (depth >= IncludeDepthLimit) {
+        error(line,
+            "includes nested more than " + std::to_string(IncludeDepthLimit) + " deep; \"" +
+                excerpt(name) + "\" is not read");
+        return;
+    }
+    if (m_includes >= IncludeCountLimit) {
+        error(line,
+            "more than " + std::to_string(IncludeCountLimit) + " includes in all; \"" +
+                excerpt(name) + "\" is not read");
+        return;
+    }
+    ++m_includes;
+    const std::optional<std::string> text = readFile(found);
+    if (!text) {
+        error(line, "cannot read include file \"" + excerpt(name) + "\"");
+        return;
+    }
+    compileFile(*text, found.filename().string(), found.parent_path(), depth + 1, found);
 }
 
 void Compiler::pragma(TokenReader& reader, int line)
@@ -279,7 +317,7 @@ Program compileSource(std::string_view text, std::string_view fileName,
     const CompileOptions& options, Diagnostics& diagnostics)
 {
     Compiler compiler(options, diagnostics);
-    compiler.compileFile(text, std::string(fileName), options.sourceFolder, 0);
+    compiler.compileFile(text, std::string(fileName), options.sourceFolder, 0, options.sourceFile);
     return compiler.finish();
 }
 

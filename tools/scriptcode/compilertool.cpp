@@ -6,6 +6,7 @@
 #include "scriptcode/toolreport.h"
 
 #include <filesystem>
+#include <system_error>
 
 namespace marquis::unit {
 
@@ -49,8 +50,15 @@ int runCompilerTool(const std::vector<std::string>& arguments, std::ostream& mes
     if (!source) {
         diagnostics.add(sourceName, 0, "cannot read the source file " + run.input);
     } else {
+        // A source named without a folder lies in the current one, and so do the files it
+        // includes beside it.
+        std::error_code noPath;
+        std::filesystem::path file = std::filesystem::absolute(run.input, noPath);
+        if (noPath)
+            file = run.input;
         CompileOptions options;
-        options.sourceFolder = std::filesystem::path(run.input).parent_path();
+        options.sourceFolder = file.parent_path();
+        options.sourceFile = file;
         options.includeFolder = given.includeFolder;
         program = compileSource(*source, sourceName, options, diagnostics);
     }
