@@ -26,42 +26,43 @@ CompileJob::CompileJob(
 bool CompileJob::failed(const std::string& message)
 {
     m_ui.message(message, Buttons::Ok, Icon::None, Answer::Ok);
-    m_tools.ToolBusy = false;
     return true;
 }
 
+// The outputs (".esc", ".bin", ".err") go beside the output path as the tools define them; the
+// argument lists and reports are work files of the runner's private folder, under the same
+// base name, so a user's own ".lst" or ".log" beside the script is never touched.
 bool CompileJob::CompileFile(const std::string& source, const std::string& output, ResultView* view)
 {
     const std::string base = outputBaseOf(output);
     if (view)
         view->setResultText("Compiling file " + fileNameOf(source));
-    m_tools.ToolCancel = false;
-    m_tools.ToolBusy = true;
-    if (view)
-        m_tools.onElapsed = [view](const std::string& elapsed) { view->setElapsed(elapsed); };
-    struct StopClock {
-        ToolRunner& tools;
-        ~StopClock() { tools.onElapsed = nullptr; }
-    } stopClock { m_tools };
+    const ToolRunner::Routine routine(m_tools);
+    const ToolRunner::ElapsedClock clock(m_tools,
+        view ? [view](const std::string& elapsed) { view->setElapsed(elapsed); }
+             : std::function<void(const std::string&)>());
 
+    const std::string& workFolder = m_tools.workFolder();
+    const std::string workBase = workFolder + fileNameOf(base);
+    if (workFolder.empty())
+        return failed("Can't create argument list file " + fileNameOf(base) + ".lst");
     // Files left from an earlier compile would make this one look failed, or leave a binary
     // that no longer belongs to the script.
     for (const char* extension : { ".err", ".esc", ".bin" })
         m_files.remove(base + extension);
-    const ToolRun compile = compileRun(source, base, m_tools.toolsFolder());
+    const ToolRun compile = compileRun(source, base, workBase, m_tools.toolsFolder());
     const ToolResult compiled = m_tools.run(compile);
     if (compiled.outcome == ToolResult::Outcome::ListNotWritten)
         return failed("Can't create argument list file " + fileNameOf(compile.listPath));
     if (compiled.outcome == ToolResult::Outcome::NotStarted)
         return failed(cannotStartText(compile, compiled, m_tools.toolsFolder()));
-    if (m_tools.ToolCancel) {
-        m_tools.ToolBusy = false;
+    if (compiled.outcome == ToolResult::Outcome::Cancelled) {
         if (view)
             view->closeWindow();
         return true;
     }
     if (compiled.outcome == ToolResult::Outcome::StatusUnreadable)
-        return failed("Can't read compile return status file " + fileNameOf(base + ".log"));
+        return failed("Can't read compile return status file " + fileNameOf(workBase + ".log"));
     if (view)
         view->setResultText(compiled.statusText);
     if (m_files.exists(base + ".err")) {
@@ -70,30 +71,27 @@ bool CompileJob::CompileFile(const std::string& source, const std::string& outpu
                          "Review file " +
                     base + ".err",
                 Buttons::Ok, Icon::None, Answer::Ok);
-        m_files.remove(base + ".lst");
-        m_tools.ToolBusy = false;
         return true;
     }
     if (!m_files.exists(base + ".esc"))
         return failed("The compiler ended without writing " + fileNameOf(base + ".esc") +
             " (exit code " + std::to_string(compiled.exitCode) + ").");
 
-    const ToolRun assemble = assembleRun(base);
+    const ToolRun assemble = assembleRun(base, workBase);
     const ToolResult assembled = m_tools.run(assemble);
     if (assembled.outcome == ToolResult::Outcome::ListNotWritten)
         return failed("Can't create argument list file " + fileNameOf(assemble.listPath));
     if (assembled.outcome == ToolResult::Outcome::NotStarted)
         return failed(cannotStartText(assemble, assembled, m_tools.toolsFolder()));
-    if (assembled.outcome == ToolResult::Outcome::StatusUnreadable)
-        return failed("Can't read assembly return status file " + fileNameOf(base + ".log"));
     if (m_settings.KeepEscFile != "yes")
         m_files.remove(base + ".esc");
-    if (m_tools.ToolCancel) {
-        m_tools.ToolBusy = false;
+    if (assembled.outcome == ToolResult::Outcome::Cancelled) {
         if (view)
             view->closeWindow();
         return true;
     }
+    if (assembled.outcome == ToolResult::Outcome::StatusUnreadable)
+        return failed("Can't read assembly return status file " + fileNameOf(workBase + ".log"));
     if (view)
         view->appendResultText(assembled.statusText);
     bool errors = m_files.exists(base + ".err");
@@ -105,7 +103,6 @@ bool CompileJob::CompileFile(const std::string& source, const std::string& outpu
     } else if (errors && !view) {
         m_ui.message("Errors encountered during assembling.", Buttons::Ok, Icon::None, Answer::Ok);
     }
-    m_tools.ToolBusy = false;
     return errors;
 }
 

@@ -23,11 +23,11 @@ std::optional<UnitVersion> parseUnitVersion(const std::string& report)
     return unit;
 }
 
-std::string scriptFileVersion(FileSystem& files, const std::string& path)
+std::optional<std::string> scriptFileVersion(FileSystem& files, const std::string& path)
 {
     std::unique_ptr<InputFile> file = files.open(path);
     if (!file)
-        return "";
+        return std::nullopt;
     std::string line;
     while (file->readLine(line)) {
         if (line.ends_with('\r'))
@@ -46,17 +46,24 @@ UnitProgrammer::UnitProgrammer(EditorSession& session, ToolRunner& tools, UserIn
 {
 }
 
-bool UnitProgrammer::versionCheck(const std::string& binaryBase, ResultView& view)
+// The version query's list and report are work files of the runner's private folder, named
+// after the binary; the binary itself is named by its path.
+bool UnitProgrammer::versionCheck(
+    const std::string& binaryBase, const std::string& workBase, ResultView& view)
 {
     view.setResultText("Verifying unit Version number...");
-    view.setElapsedVisible(false, false);
-    ToolRun query = linkRun("v", { binaryBase }, binaryBase, m_session.preferences());
+    view.setElapsedVisible(false, true);
+    ToolRun query = linkRun("v", { binaryBase }, workBase, m_session.preferences());
     query.statusWhole = true;
-    if (m_tools.ToolCancel) {
+    if (m_tools.cancelRequested()) {
         view.closeWindow();
         return false;
     }
     const ToolResult result = m_tools.run(query);
+    if (result.outcome == ToolResult::Outcome::Cancelled) {
+        view.closeWindow();
+        return false;
+    }
     if (result.outcome == ToolResult::Outcome::NotStarted) {
         m_ui.message(cannotStartText(query, result, m_tools.toolsFolder()), Buttons::Ok,
             Icon::Exclamation, Answer::Ok);
@@ -67,21 +74,18 @@ bool UnitProgrammer::versionCheck(const std::string& binaryBase, ResultView& vie
         result.outcome == ToolResult::Outcome::StatusUnreadable) {
         m_ui.message(result.outcome == ToolResult::Outcome::ListNotWritten
                 ? "Can't create argument list file " + fileNameOf(query.listPath)
-                : "Can't read program return status file " + fileNameOf(binaryBase + ".log"),
+                : "Can't read program return status file " + fileNameOf(workBase + ".log"),
             Buttons::Ok, Icon::None, Answer::Ok);
-        view.closeWindow();
-        return false;
-    }
-    if (m_tools.ToolCancel) {
         view.closeWindow();
         return false;
     }
     const std::optional<UnitVersion> unit = parseUnitVersion(result.statusText);
     if (!unit)
         return true;
-    const std::string fileVersion =
+    // A script file that cannot be read gives no reason to hold the programming back.
+    const std::optional<std::string> fileVersion =
         scriptFileVersion(m_session.store().files(), m_session.store().ScriptFilePath);
-    if (fileVersion == unit->version)
+    if (!fileVersion || *fileVersion == unit->version)
         return true;
     const std::string display =
         "This is a Version " + unit->version + " 5300 Series Display, firmware release " + unit->release;
@@ -98,20 +102,23 @@ bool UnitProgrammer::versionCheck(const std::string& binaryBase, ResultView& vie
 
 void UnitProgrammer::ProgramUnit(const std::string& binary, ResultView& view)
 {
-    m_tools.ToolCancel = false;
-    m_tools.ToolBusy = true;
+    const ToolRunner::Routine routine(m_tools);
     const std::string base = withoutExtension(binary);
-    if (!m_session.store().ScriptFilePath.empty() && !versionCheck(base, view)) {
-        m_tools.ToolBusy = false;
+    const std::string& workFolder = m_tools.workFolder();
+    const std::string workBase = workFolder + fileNameOf(base);
+    if (workFolder.empty()) {
+        m_ui.message("Can't create argument list file " + fileNameOf(base) + ".lst",
+            Buttons::Ok, Icon::None, Answer::Ok);
         return;
     }
+    if (!m_session.store().ScriptFilePath.empty() && !versionCheck(base, workBase, view))
+        return;
     view.setResultText("Programming file " + fileNameOf(binary));
     view.setElapsedVisible(true, true);
-    m_tools.onElapsed = [&view](const std::string& elapsed) { view.setElapsed(elapsed); };
-    const ToolRun program = linkRun("p", { base }, base, m_session.preferences());
+    const ToolRunner::ElapsedClock clock(
+        m_tools, [&view](const std::string& elapsed) { view.setElapsed(elapsed); });
+    const ToolRun program = linkRun("p", { base }, workBase, m_session.preferences());
     const ToolResult result = m_tools.run(program);
-    m_tools.onElapsed = nullptr;
-    m_tools.ToolBusy = false;
     switch (result.outcome) {
     case ToolResult::Outcome::ListNotWritten:
         m_ui.message("Can't create argument list file " + fileNameOf(program.listPath),
@@ -122,7 +129,7 @@ void UnitProgrammer::ProgramUnit(const std::string& binary, ResultView& view)
             Icon::Exclamation, Answer::Ok);
         return;
     case ToolResult::Outcome::StatusUnreadable:
-        m_ui.message("Can't read program return status file " + fileNameOf(base + ".log"),
+        m_ui.message("Can't read program return status file " + fileNameOf(workBase + ".log"),
             Buttons::Ok, Icon::None, Answer::Ok);
         return;
     case ToolResult::Outcome::Cancelled:

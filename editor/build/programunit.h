@@ -18,8 +18,9 @@ struct UnitVersion {
 // The version in a version-query report; none when the report has no "Version".
 std::optional<UnitVersion> parseUnitVersion(const std::string& report);
 
-// The "#pragma version" of a script file ("1" or "2"); "" when it has none or it cannot be read.
-std::string scriptFileVersion(FileSystem& files, const std::string& path);
+// The "#pragma version" of a script file ("1" or "2"); "" when it has none, no value when the
+// file cannot be read.
+std::optional<std::string> scriptFileVersion(FileSystem& files, const std::string& path);
 
 // Programs a unit binary through the unit link, after checking that the unit's script-language
 // version matches the open script file's.
@@ -33,7 +34,7 @@ public:
 
 private:
     // False when programming must not go on (the window has been closed).
-    bool versionCheck(const std::string& binaryBase, ResultView& view);
+    bool versionCheck(const std::string& binaryBase, const std::string& workBase, ResultView& view);
 
     EditorSession& m_session;
     ToolRunner& m_tools;

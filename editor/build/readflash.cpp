@@ -41,9 +41,11 @@ void ReadFlashDialog::readFlash()
     Busy = true;
     m_ui.busy(true);
     status("Reading Flash. Please wait until this process is finished.");
-    const std::string base = m_session.folders().program + "MQSREAD";
+    const std::string base = m_tools.workFolder() + "MQSREAD";
     const ToolRun run = linkRun("r", { withoutExtension(target) }, base, m_session.preferences());
-    const ToolResult result = m_tools.run(run);
+    const ToolResult result = m_tools.workFolder().empty()
+        ? ToolResult { ToolResult::Outcome::ListNotWritten, "", "", 0 }
+        : m_tools.run(run);
     if (result.outcome == ToolResult::Outcome::ListNotWritten)
         m_ui.message("Can't create argument list file " + fileNameOf(run.listPath), Buttons::Ok,
             Icon::None, Answer::Ok);
@@ -54,7 +56,7 @@ void ReadFlashDialog::readFlash()
         m_ui.message("Can't read return status file " + fileNameOf(base + ".log"), Buttons::Ok,
             Icon::None, Answer::Ok);
     else if (!trimmed(result.statusText).empty())
-        m_ui.message(result.statusText, Buttons::Ok, Icon::None, Answer::Ok);
+        m_ui.message(reportForDisplay(result.statusText), Buttons::Ok, Icon::None, Answer::Ok);
     status("");
     m_ui.busy(false);
     Busy = false;
@@ -73,10 +75,15 @@ void ReadFlashDialog::programFlash()
     const std::string binary = chosen->string();
     status("Programming file " + fileNameOf(binary));
     m_ui.busy(true);
+    // The argument list and the report are work files of the runner's private folder, named
+    // after the binary.
     const std::string base = withoutExtension(binary);
-    m_tools.onElapsed = onElapsed;
-    const ToolResult result = m_tools.run(linkRun("p", { base }, base, m_session.preferences()));
-    m_tools.onElapsed = nullptr;
+    ToolResult result { ToolResult::Outcome::ListNotWritten, "", "", 0 };
+    if (const std::string& workFolder = m_tools.workFolder(); !workFolder.empty()) {
+        const ToolRunner::ElapsedClock clock(m_tools, onElapsed);
+        result = m_tools.run(linkRun("p", { base }, workFolder + fileNameOf(base),
+            m_session.preferences()));
+    }
     m_ui.busy(false);
     if (result.outcome == ToolResult::Outcome::Finished && result.exitCode == 0) {
         status("Unit has been successfully programmed.");
@@ -84,7 +91,7 @@ void ReadFlashDialog::programFlash()
         status("");
         std::string text = "An error occurred while trying to program the unit.";
         if (!trimmed(result.statusText).empty())
-            text += "\r\n" + result.statusText;
+            text += "\r\n" + reportForDisplay(result.statusText);
         m_ui.message(text, Buttons::Ok, Icon::Exclamation, Answer::Ok);
     }
     Busy = false;

@@ -135,10 +135,15 @@ void ResultWindow::viewErrors()
 void ResultWindow::closeButton()
 {
     m_view.setResultText("Canceled by the user!\r\nTerminating execution...");
-    if (!m_tools.ToolBusy)
+    if (!m_tools.isBusy())
         m_view.closeWindow();
     else
-        m_tools.ToolCancel = true;
+        m_tools.cancel();
+}
+
+void ResultWindow::closed()
+{
+    m_tools.reset();
 }
 
 }  // namespace marquis

@@ -30,6 +30,10 @@ public:
     // The Close button: ends at once, or asks the running tool's routine to stop.
     void closeButton();
 
+    // The window has closed, however: a cancel made in it ends with it, so no later run of the
+    // shared tool runner is cut short by it.
+    void closed();
+
     std::string outputBase() const { return outputBaseOf(OutputPath); }
 
 private:

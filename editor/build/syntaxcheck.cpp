@@ -5,9 +5,8 @@
 
 namespace marquis {
 
-SyntaxCheck::SyntaxCheck(
-    ToolRunner& tools, FileSystem& files, UserInterface& ui, std::string programFolder)
-    : m_tools(tools), m_files(files), m_ui(ui), m_programFolder(std::move(programFolder))
+SyntaxCheck::SyntaxCheck(ToolRunner& tools, FileSystem& files, UserInterface& ui)
+    : m_tools(tools), m_files(files), m_ui(ui)
 {
 }
 
@@ -24,18 +23,20 @@ void SyntaxCheck::run(const std::string& messageScript, int messageNumber, bool 
     if (!scriptEditMode || messageScript.empty())
         return;
     CurrentError = 0;
-    const std::string source = m_programFolder + "sub.src";
-    const std::string errors = m_programFolder + "sub.err";
+    // The work files are the runner's, in its private folder.
+    const std::string& workFolder = m_tools.workFolder();
+    const std::string source = workFolder + "sub.src";
+    const std::string errors = workFolder + "sub.err";
     m_ui.busy(true);
     auto done = [&] { m_ui.busy(false); };
     m_files.remove(errors);
-    if (!writeWholeFile(m_files, source, "#include \"ESCAPES.H\"\r\n\r\n" + messageScript + "\r\n")) {
+    if (workFolder.empty() || !writeWholeFile(m_files, source, "#include \"ESCAPES.H\"\r\n\r\n" + messageScript + "\r\n")) {
         done();
         m_ui.message("Can't create output sorce file (sub.src)", Buttons::Ok, Icon::Exclamation,
             Answer::Ok);
         return;
     }
-    const ToolRun run = syntaxCheckRun(m_programFolder, m_tools.toolsFolder());
+    const ToolRun run = syntaxCheckRun(workFolder, m_tools.toolsFolder());
     const ToolResult result = m_tools.run(run);
     m_files.remove(source);
     if (result.outcome == ToolResult::Outcome::ListNotWritten) {
@@ -52,7 +53,7 @@ void SyntaxCheck::run(const std::string& messageScript, int messageNumber, bool 
     if (!m_files.exists(errors)) {
         done();
         clear();
-        m_files.remove(m_programFolder + "sub.esc");
+        m_files.remove(workFolder + "sub.esc");
         m_ui.message("No syntax errors found in message " + std::to_string(messageNumber),
             Buttons::Ok, Icon::None, Answer::Ok);
         return;

@@ -23,7 +23,7 @@ public:
         std::string status;
     };
 
-    SyntaxCheck(ToolRunner& tools, FileSystem& files, UserInterface& ui, std::string programFolder);
+    SyntaxCheck(ToolRunner& tools, FileSystem& files, UserInterface& ui);
 
     // Checks the message text (only in Script Edit mode and when there is text).
     void run(const std::string& messageScript, int messageNumber, bool scriptEditMode);
@@ -42,7 +42,6 @@ private:
     ToolRunner& m_tools;
     FileSystem& m_files;
     UserInterface& m_ui;
-    std::string m_programFolder;
 };
 
 // The caret position at the start of line `line` (1 is the first) of a text with CR LF line

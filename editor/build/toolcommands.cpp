@@ -4,35 +4,35 @@
 
 namespace marquis {
 
-ToolRun compileRun(
-    const std::string& source, const std::string& outputBase, const std::string& toolsFolder)
+ToolRun compileRun(const std::string& source, const std::string& outputBase,
+    const std::string& workBase, const std::string& toolsFolder)
 {
     ToolRun run;
     run.tool = CompilerTool;
     run.arguments = { source, outputBase, "/error", outputBase, "/include", toolsFolder, "/log",
-        outputBase };
-    run.listPath = outputBase + ".lst";
-    run.statusBase = outputBase;
+        workBase };
+    run.listPath = workBase + ".lst";
+    run.statusBase = workBase;
     return run;
 }
 
-ToolRun syntaxCheckRun(const std::string& programFolder, const std::string& toolsFolder)
+ToolRun syntaxCheckRun(const std::string& workFolder, const std::string& toolsFolder)
 {
     ToolRun run;
     run.tool = CompilerTool;
-    run.arguments = { programFolder + "sub.src", "/error", programFolder + "sub", "/include",
+    run.arguments = { workFolder + "sub.src", "/error", workFolder + "sub", "/include",
         toolsFolder };
-    run.listPath = programFolder + "sub.lst";
+    run.listPath = workFolder + "sub.lst";
     return run;
 }
 
-ToolRun assembleRun(const std::string& outputBase)
+ToolRun assembleRun(const std::string& outputBase, const std::string& workBase)
 {
     ToolRun run;
     run.tool = AssemblerTool;
-    run.arguments = { outputBase, outputBase, "/error", outputBase, "/log", outputBase };
-    run.listPath = outputBase + ".lst";
-    run.statusBase = outputBase;
+    run.arguments = { outputBase, outputBase, "/error", outputBase, "/log", workBase };
+    run.listPath = workBase + ".lst";
+    run.statusBase = workBase;
     return run;
 }
 

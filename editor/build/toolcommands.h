@@ -10,16 +10,17 @@ namespace marquis {
 
 // The argument lists of the outside tools, as they expect them.
 
-// Compiling a script file into output base + ".esc", with errors in output base + ".err" and
-// the report in output base + ".log".
+// Compiling a script file into output base + ".esc", with errors in output base + ".err"; the
+// argument list and the report are `workBase` + ".lst" and ".log".
 ToolRun compileRun(const std::string& source, const std::string& outputBase,
-    const std::string& toolsFolder);
+    const std::string& workBase, const std::string& toolsFolder);
 
-// Checking "sub.src" of the program folder, with errors in "sub.err".
-ToolRun syntaxCheckRun(const std::string& programFolder, const std::string& toolsFolder);
+// Checking "sub.src" of the work folder, with errors in "sub.err" there.
+ToolRun syntaxCheckRun(const std::string& workFolder, const std::string& toolsFolder);
 
-// Assembling output base + ".esc" into output base + ".bin".
-ToolRun assembleRun(const std::string& outputBase);
+// Assembling output base + ".esc" into output base + ".bin"; the argument list and the report
+// are `workBase` + ".lst" and ".log".
+ToolRun assembleRun(const std::string& outputBase, const std::string& workBase);
 
 // A command of the unit link: its letter ("" for none), its leading lines, and the ten
 // connection lines from the settings; list and status file at `base`.

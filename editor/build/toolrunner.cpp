@@ -1,5 +1,7 @@
 #include "build/toolrunner.h"
 
+#include "model/windows1252.h"
+
 #include <cstdio>
 #include <optional>
 #include <thread>
@@ -23,35 +25,112 @@ std::string cleanStatusText(std::string_view text)
     return clean;
 }
 
+namespace {
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isUtf8(std::string_view text)
+{
+    for (std::size_t p = 0; p < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[p]);
+        if (lead >= 0x80 && (lead < 0xC2 || lead > 0xF4))
+            return false;
+        const std::size_t length = lead < 0x80 ? 1 : lead <= 0xDF ? 2 : lead <= 0xEF ? 3 : 4;
+        char32_t c = lead & (0xFF >> (length + 1));
+        if (p + length > text.size())
+            return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[p + k]);
+            if ((next & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if ((length == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
+            (length == 4 && (c < 0x10000 || c > 0x10FFFF)))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string reportForDisplay(std::string_view report)
+{
+    return isUtf8(report) ? std::string(report) : windows1252ToUtf8(report);
+}
+
 ToolRunner::ToolRunner(
     ProcessPort& processes, FileSystem& files, UserInterface& ui, std::string toolsFolder)
     : m_processes(processes), m_files(files), m_ui(ui), m_toolsFolder(std::move(toolsFolder))
 {
 }
 
-int ToolRunner::waitFor(RunningProcess& process)
+ToolRunner::Routine::Routine(ToolRunner& tools) : m_tools(tools)
 {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
+    m_tools.m_cancelled = false;
+    m_tools.m_cancelledRun = 0;
+    m_tools.m_busy = true;
+}
+
+ToolRunner::Routine::~Routine()
+{
+    m_tools.m_busy = false;
+}
+
+ToolRunner::ElapsedClock::ElapsedClock(
+    ToolRunner& tools, std::function<void(const std::string&)> show)
+    : m_tools(tools)
+{
+    m_tools.m_showElapsed = std::move(show);
+    m_tools.m_clockStart = m_tools.m_now();
+    m_tools.m_shownSecond = -1;
+}
+
+ToolRunner::ElapsedClock::~ElapsedClock()
+{
+    m_tools.m_showElapsed = nullptr;
+}
+
+void ToolRunner::cancel()
+{
+    if (!m_busy)
+        return;
+    m_cancelled = true;
+    m_cancelledRun = m_currentRun;
+}
+
+void ToolRunner::reset()
+{
+    m_busy = false;
+    m_cancelled = false;
+    m_cancelledRun = 0;
+}
+
+void ToolRunner::showElapsed(Clock::time_point now)
+{
+    if (!m_showElapsed)
+        return;
+    const auto second = std::chrono::duration_cast<std::chrono::seconds>(now - m_clockStart);
+    if (second.count() == m_shownSecond)
+        return;
+    m_shownSecond = second.count();
+    m_showElapsed(elapsedText(second));
+}
+
+int ToolRunner::waitFor(RunningProcess& process, unsigned run)
+{
     std::optional<Clock::time_point> cancelDeadline;
-    long long shownSecond = -1;
     while (true) {
+        const Clock::time_point now = m_now();
+        showElapsed(now);
         if (const std::optional<int> code = process.poll())
             return *code;
-        const Clock::time_point now = Clock::now();
-        if (ToolCancel && !cancelDeadline)
-            cancelDeadline = now + cancelGrace;
+        if (m_cancelledRun == run && !cancelDeadline)
+            cancelDeadline = now + m_cancelGrace;
         if (cancelDeadline && now >= *cancelDeadline) {
             // The tool did not finish after the user cancelled: it is ended.
             process.kill();
             return -9;
-        }
-        if (onElapsed) {
-            const auto second = std::chrono::duration_cast<std::chrono::seconds>(now - start);
-            if (second.count() != shownSecond) {
-                shownSecond = second.count();
-                onElapsed(elapsedText(second));
-            }
         }
         m_ui.pumpEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -60,6 +139,16 @@ int ToolRunner::waitFor(RunningProcess& process)
 
 ToolResult ToolRunner::run(const ToolRun& request)
 {
+    // A cancel belongs to the run it was made during; a new run starts without one.
+    m_cancelled = false;
+    const unsigned run = ++m_runs;
+    struct Innermost {
+        unsigned& current;
+        unsigned outer;
+        ~Innermost() { current = outer; }
+    } innermost { m_currentRun, m_currentRun };
+    m_currentRun = run;
+
     ToolResult result;
     std::string list;
     for (const std::string& argument : request.arguments)
@@ -82,22 +171,26 @@ ToolResult ToolRunner::run(const ToolRun& request)
         result.outcome = ToolResult::Outcome::NotStarted;
         return result;
     }
-    result.exitCode = waitFor(*process);
+    result.exitCode = waitFor(*process, run);
     m_files.remove(request.listPath);
 
+    const bool cancelled = m_cancelledRun == run;
     if (!request.statusBase.empty()) {
         const std::string statusPath = request.statusBase + ".log";
         std::unique_ptr<InputFile> status = m_files.open(statusPath);
-        if (!status || !status->seek(0) || !status->readRest(result.statusText)) {
-            result.outcome = ToolResult::Outcome::StatusUnreadable;
+        const bool read = status && status->seek(0) && status->readRest(result.statusText);
+        status.reset();
+        m_files.remove(statusPath);
+        if (!read) {
+            result.statusText.clear();
+            result.outcome = cancelled ? ToolResult::Outcome::Cancelled
+                                       : ToolResult::Outcome::StatusUnreadable;
             return result;
         }
-        status.reset();
         if (!request.statusWhole)
             result.statusText = cleanStatusText(result.statusText);
-        m_files.remove(statusPath);
     }
-    if (ToolCancel)
+    if (cancelled)
         result.outcome = ToolResult::Outcome::Cancelled;
     return result;
 }

@@ -5,6 +5,7 @@
 #include "files/paths.h"
 #include "model/numberformat.h"
 #include "model/richtext.h"
+#include "model/windows1252.h"
 
 namespace marquis {
 namespace {
@@ -16,6 +17,22 @@ std::string withoutQuotes(std::string_view text, bool leading)
     if (text.ends_with('"'))
         text.remove_suffix(1);
     return std::string(text);
+}
+
+// The first character of a UTF-8 text that Windows-1252 cannot hold.
+std::string firstForeignCharacter(std::string_view utf8)
+{
+    for (std::size_t p = 0; p < utf8.size();) {
+        std::size_t length = 1;
+        while (p + length < utf8.size() &&
+            (static_cast<unsigned char>(utf8[p + length]) & 0xC0) == 0x80)
+            ++length;
+        const std::string_view character = utf8.substr(p, length);
+        if (!utf8ToWindows1252(character))
+            return std::string(character);
+        p += length;
+    }
+    return "?";
 }
 
 bool hasContent(const CurrentMessage& message)
@@ -59,9 +76,11 @@ bool UnitCommands::runCommand(const std::string& letter,
     const std::string& statusText)
 {
     const BusyNotice notice(m_ui, statusText);
-    const std::string base = m_session.folders().program + workName;
+    const std::string base = m_tools.workFolder() + workName;
     const ToolRun run = linkRun(letter, leadingLines, base, m_session.preferences());
-    const ToolResult result = m_tools.run(run);
+    const ToolResult result = m_tools.workFolder().empty()
+        ? ToolResult { ToolResult::Outcome::ListNotWritten, "", "", 0 }
+        : m_tools.run(run);
     switch (result.outcome) {
     case ToolResult::Outcome::ListNotWritten:
         m_ui.message("Can't create argument list file " + fileNameOf(run.listPath), Buttons::Ok,
@@ -76,9 +95,17 @@ bool UnitCommands::runCommand(const std::string& letter,
             Icon::None, Answer::Ok);
         return false;
     default:
-        m_ui.message(result.statusText, Buttons::Ok, Icon::None, Answer::Ok);
+        m_ui.message(reportForDisplay(result.statusText), Buttons::Ok, Icon::None, Answer::Ok);
         return true;
     }
+}
+
+void UnitCommands::refuseCharacter(std::string_view answer)
+{
+    m_ui.message("The character " + firstForeignCharacter(answer) +
+            " can't be sent to the unit. The unit shows only the characters of the "
+            "Windows-1252 code page.",
+        Buttons::Ok, Icon::Exclamation, Answer::Ok);
 }
 
 void UnitCommands::callUp()
@@ -92,7 +119,14 @@ void UnitCommands::callUp()
         m_ui.status("");
         return;
     }
-    const CallUpRequest request = parseCallUp(*answer);
+    // The answer comes as UTF-8; the argument list, like the unit, holds Windows-1252.
+    const std::optional<std::string> text = utf8ToWindows1252(*answer);
+    if (!text) {
+        refuseCharacter(*answer);
+        m_ui.status("");
+        return;
+    }
+    const CallUpRequest request = parseCallUp(*text);
     std::vector<std::string> leading { request.number };
     if (!request.variables.empty())
         leading.push_back(request.variables);
@@ -104,9 +138,11 @@ bool UnitCommands::compileCurrentMessage()
     CurrentMessage& message = m_session.message();
     if (!m_session.scriptEditMode)
         m_session.writer().SubMake(message);
-    const std::string source = m_session.folders().program + "MQSSEND.src";
+    // The message's source, the compiler's files and the binary are work files of the runner's
+    // private folder; an error file named to the user stays there until the editor ends.
+    const std::string source = m_tools.workFolder() + "MQSSEND.src";
     FileSystem& files = m_session.store().files();
-    const bool written = writeWholeFile(files, source,
+    const bool written = !m_tools.workFolder().empty() && writeWholeFile(files, source,
         "#include \"ESCAPES.H\"\r\n#pragma version " + m_session.preferences().ScriptVersion +
             "\r\n" + message.MessageScript + "\r\n");
     if (!m_session.scriptEditMode)
@@ -138,7 +174,7 @@ void UnitCommands::sendMessage()
         m_ui.busy(false);
         if (!compiled)
             return;
-        binary = m_session.folders().program + "MQSSEND.bin";
+        binary = m_tools.workFolder() + "MQSSEND.bin";
         number = std::to_string(message.MessageNumber);
     } else {
         const FileDialogRequest request =
@@ -150,17 +186,23 @@ void UnitCommands::sendMessage()
             m_ui.inputBox("Please enter message number", "Marquis 5300", "");
         if (!answer || trimmed(*answer).empty())
             return;
+        const std::optional<std::string> text = utf8ToWindows1252(trimmed(*answer));
+        if (!text) {
+            refuseCharacter(*answer);
+            return;
+        }
         binary = chosen->string();
-        number = std::string(trimmed(*answer));
+        number = *text;
     }
     FileSystem& files = m_session.store().files();
     if (!files.exists(binary))
         return;
     long long shown = 0;
-    const std::string sent = parseWholeNumber(number, shown) ? withLeadingBlank(shown) : " " + number;
+    const std::string sent =
+        parseWholeNumber(number, shown) ? withLeadingBlank(shown) : " " + windows1252ToUtf8(number);
     runCommand("m", { binary, number }, "MQSSEND",
         "Sending message " + sent + " to the " + unitType + " unit.");
-    files.remove(m_session.folders().program + "MQSSEND.bin");
+    files.remove(m_tools.workFolder() + "MQSSEND.bin");
 }
 
 void UnitCommands::reboot()

@@ -28,8 +28,9 @@ public:
     void reboot();
     void eraseFlash();
 
-    // Runs one command of the unit link with list and status file at the program folder's
-    // `workName`, shows its report and clears the notices; false when it could not run.
+    // Runs one command of the unit link with list and status file named `workName` in the
+    // runner's private work folder, shows its report and clears the notices; false when it
+    // could not run.
     bool runCommand(const std::string& letter, const std::vector<std::string>& leadingLines,
         const std::string& workName, const std::string& statusText);
 
@@ -37,6 +38,8 @@ private:
     // Compiles the current message alone into the program folder's "MQSSEND.bin"; false when
     // that did not work (the user has been told).
     bool compileCurrentMessage();
+    // Tells the user that an answer holds a character the unit cannot be sent.
+    void refuseCharacter(std::string_view answer);
 
     EditorSession& m_session;
     ToolRunner& m_tools;

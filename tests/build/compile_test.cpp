@@ -27,10 +27,44 @@ TEST_F(CompileTest, CompilesAndAssemblesTheOpenFile)
     EXPECT_TRUE(files.exists(base + ".bin"));
     EXPECT_FALSE(files.exists(base + ".esc"));
     ASSERT_EQ(runs().size(), 2u);
+    const std::string work = tools.workFolder() + "shop";
     EXPECT_EQ(runs()[0], "src2esc - | " + path + " | " + base + " | /error | " + base +
-            " | /include | " + toolsFolder.folder() + " | /log | " + base);
+            " | /include | " + toolsFolder.folder() + " | /log | " + work);
     EXPECT_EQ(runs()[1], "esc2bin - | " + base + " | " + base + " | /error | " + base +
-            " | /log | " + base);
+            " | /log | " + work);
+}
+
+// The argument lists and reports are work files of the private folder: a user's own files of
+// those names beside the script stay as they were, and nothing is left in the work folder.
+TEST_F(CompileTest, UsersListAndLogBesideTheScriptAreLeftAlone)
+{
+    openScript("shop.src", { textMessage(1, { "ONE" }) });
+    const auto list = workFolder.write("shop.lst", "my shopping list\r\n");
+    const auto log = workFolder.write("shop.log", "my diary\r\n");
+    for (const char* mode : { "ok", "errors" }) {
+        SCOPED_TRACE(mode);
+        setMode(mode);
+        ResultWindow window = compileWindow();
+        ASSERT_TRUE(window.open());
+        EXPECT_EQ(readWholeFile(list), "my shopping list\r\n");
+        EXPECT_EQ(readWholeFile(log), "my diary\r\n");
+        EXPECT_TRUE(std::filesystem::is_empty(tools.workFolder()));
+    }
+    EXPECT_EQ(tools.workFolder().rfind(runtimeFolder.folder(), 0), 0u);
+}
+
+// The elapsed time counts from the compiler's start through the assembler's end.
+TEST_F(CompileTest, ElapsedTimeCountsThroughBothTools)
+{
+    openScript("shop.src", { textMessage(1, { "ONE" }) });
+    auto now = ToolRunner::Clock::now();
+    tools.setClock([&now] { return now += std::chrono::seconds(1); });
+    ResultWindow window = compileWindow();
+    ASSERT_TRUE(window.open());
+    ASSERT_EQ(runs().size(), 2u);
+    ASSERT_GE(view.elapsed.size(), 2u);
+    for (std::size_t k = 1; k < view.elapsed.size(); ++k)
+        EXPECT_LT(view.elapsed[k - 1], view.elapsed[k]) << "at " << k;
 }
 
 TEST_F(CompileTest, ErrorsOfferToViewThem)

@@ -2,7 +2,8 @@
 // (src2esc, esc2bin, 5300), reads its "@" argument list the way the real tools do, and behaves
 // as the environment variable MARQUIS_FAKE_TOOL says: "ok" (the default), "errors" (reports
 // errors), "nostatus" (writes no status file), "crash", "hang". With MARQUIS_FAKE_RECORD set,
-// it appends its name, command letter and argument lines to that file.
+// it appends its name, command letter and argument lines to that file. With MARQUIS_FAKE_HOLD
+// set, it waits until the file of that name exists before it does its work (a minute at most).
 
 #include <chrono>
 #include <cstdlib>
@@ -84,6 +85,9 @@ int main(int argc, char** argv)
     if (mode == "hang")
         for (;;)
             std::this_thread::sleep_for(std::chrono::seconds(1));
+    if (const char* hold = std::getenv("MARQUIS_FAKE_HOLD"))
+        for (int k = 0; k < 6000 && !std::ifstream(hold); ++k)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
 
     const std::string logBase = optionValue(lines, "/log");
     const bool report = mode != "nostatus" && !logBase.empty();

@@ -36,9 +36,11 @@ TEST_F(ProgramTest, ChosenBinaryIsProgrammedWithoutAVersionQuery)
     EXPECT_EQ(ui.fileDialogs.back().title, "Program file");
     EXPECT_EQ(ui.fileDialogs.back().filter, "5300 binary file (*.bin)|*.bin");
     ASSERT_EQ(runs().size(), 1u);
-    EXPECT_TRUE(runs()[0].starts_with("5300 p | " + workFolder.folder() + "image | /a | 0 |"));
+    EXPECT_EQ(runs()[0].substr(0, runs()[0].find(" | /a")), "5300 p | " + workFolder.folder() + "image");
+    EXPECT_TRUE(runs()[0].ends_with(" | /log | " + tools.workFolder() + "image"));
     EXPECT_EQ(view.resultText, "Unit answered p\r\n");
-    EXPECT_FALSE(tools.ToolBusy);
+    EXPECT_FALSE(tools.isBusy());
+    EXPECT_FALSE(files.exists(workFolder.folder() + "image.lst"));
 }
 
 TEST_F(ProgramTest, VersionMismatchAsksAndCancelStillPrograms)
@@ -69,14 +71,37 @@ TEST_F(ProgramTest, VersionMismatchAsksAndCancelStillPrograms)
     EXPECT_EQ(runs().size(), 5u);
 }
 
+// During the version query only the caption of the elapsed time is hidden; both show again,
+// counting, when programming starts.
 TEST_F(ProgramTest, MatchingVersionProgramsWithoutAQuestion)
 {
     openScript("shop.src", { textMessage(1, { "ONE" }) });
     ResultWindow compile(*session, tools, processes, view, true);
     ASSERT_TRUE(compile.open());
+    view.elapsedVisible.clear();
     compile.mainButton();
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(view.resultText, "Unit answered p\r\n");
+    ASSERT_EQ(runs().size(), 4u);
+    EXPECT_TRUE(runs()[2].starts_with("5300 v | " + workFolder.folder() + "shop | /a"));
+    EXPECT_TRUE(runs()[2].ends_with(" | /log | " + tools.workFolder() + "shop"));
+    const std::vector<std::pair<bool, bool>> shown { { true, true }, { false, true },
+        { true, true } };
+    EXPECT_EQ(view.elapsedVisible, shown);
+}
+
+// A script file that cannot be read gives no version to compare: the check passes.
+TEST_F(ProgramTest, UnreadableScriptPassesTheVersionCheck)
+{
+    const std::string path = openScript("shop.src", { textMessage(1, { "ONE" }) });
+    ResultWindow compile(*session, tools, processes, view, true);
+    ASSERT_TRUE(compile.open());
+    std::filesystem::remove(path);
+    ::setenv("MARQUIS_FAKE_VERSION", "Version 3.20, model 5360", 1);
+    compile.mainButton();
+    EXPECT_TRUE(ui.messages.empty()) << ui.messageTexts().front();
+    ASSERT_EQ(runs().size(), 4u);
+    EXPECT_TRUE(runs()[3].starts_with("5300 p"));
 }
 
 TEST_F(ProgramTest, AddressQuestion)

@@ -3,6 +3,7 @@
 #include "build/resultview.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace marquis::testing {
@@ -16,10 +17,14 @@ public:
     bool mainVisible = false;
     bool closed = false;
     std::string errorFileShown;
+    std::vector<std::pair<bool, bool>> elapsedVisible;  // caption and value, each time set
 
     void setResultText(const std::string& text) override { resultText = text; }
     void appendResultText(const std::string& text) override { resultText += text; }
-    void setElapsedVisible(bool, bool) override { }
+    void setElapsedVisible(bool caption, bool value) override
+    {
+        elapsedVisible.emplace_back(caption, value);
+    }
     void setElapsed(const std::string& text) override { elapsed.push_back(text); }
     void setMainButton(const std::string& caption, bool visible, bool) override
     {

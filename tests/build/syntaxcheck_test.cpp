@@ -9,7 +9,7 @@ namespace {
 
 class SyntaxCheckTest : public BuildTest {
 protected:
-    SyntaxCheck check { tools, files, ui, programFolder.folder() };
+    SyntaxCheck check { tools, files, ui };
     const std::string script = "SUB 7(TASK=0)\r\nLINE1:\r\n    PRINT\"a\";\r\n    CALL BLNK(1)\r\n"
                                "    PRINT\"b\";\r\n    PRINT\"c\";\r\n    PRINT\"d\";\r\nEND SUB\r\n";
 };
@@ -18,12 +18,13 @@ TEST_F(SyntaxCheckTest, CleanMessageLeavesNoWorkFiles)
 {
     check.run(script, 7, true);
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { "No syntax errors found in message 7" });
+    EXPECT_TRUE(std::filesystem::is_empty(tools.workFolder()));
     for (const char* name : { "sub.src", "sub.lst", "sub.esc" })
         EXPECT_FALSE(files.exists(programFolder.folder() + name)) << name;
     EXPECT_EQ(check.ErrorCount, 0);
     ASSERT_EQ(runs().size(), 1u);
-    EXPECT_EQ(runs()[0], "src2esc - | " + programFolder.folder() + "sub.src | /error | " +
-            programFolder.folder() + "sub | /include | " + toolsFolder.folder());
+    EXPECT_EQ(runs()[0], "src2esc - | " + tools.workFolder() + "sub.src | /error | " +
+            tools.workFolder() + "sub | /include | " + toolsFolder.folder());
 }
 
 TEST_F(SyntaxCheckTest, OnlyInScriptEditModeAndWithText)
@@ -43,7 +44,7 @@ TEST_F(SyntaxCheckTest, ErrorsAreListedAndSteppedThrough)
                                         "by line.");
     ASSERT_EQ(check.ErrorCount, 3);
     EXPECT_EQ(check.ErrorLines, (std::vector<std::string> { "3", "7", "9" }));
-    EXPECT_TRUE(files.exists(programFolder.folder() + "sub.err"));
+    EXPECT_TRUE(files.exists(tools.workFolder() + "sub.err"));
 
     // Line k of the message is line k + 2 of the checked source.
     SyntaxCheck::Step step = check.stepForward(script);
@@ -73,9 +74,9 @@ TEST_F(SyntaxCheckTest, SteppingWithoutACheck)
         "There are no errors or Syntax check haven't been done on this message.");
 }
 
-TEST_F(SyntaxCheckTest, UnwritableProgramFolder)
+TEST_F(SyntaxCheckTest, UnwritableWorkFolder)
 {
-    files.readOnlyFolders.insert(programFolder.folder());
+    files.readOnlyFolders.insert(tools.workFolder());
     check.run(script, 7, true);
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { "Can't create output sorce file (sub.src)" });
     EXPECT_TRUE(runs().empty());

@@ -32,7 +32,8 @@ TEST_F(ToolRunnerTest, ListFileAndStatusFileFollowTheContract)
 TEST_F(ToolRunnerTest, StatusTextLosesControlCharactersUnlessReadWhole)
 {
     const std::string base = workFolder.folder() + "shop";
-    const ToolResult compiled = tools.run(compileRun(workFolder.folder() + "shop.src", base, toolsFolder.folder()));
+    const ToolResult compiled =
+        tools.run(compileRun(workFolder.folder() + "shop.src", base, base, toolsFolder.folder()));
     EXPECT_EQ(compiled.statusText.substr(0, 10), "Compiled  ");
     ToolRun query = linkRun("v", { base }, base, session->preferences());
     query.statusWhole = true;
@@ -64,17 +65,50 @@ TEST_F(ToolRunnerTest, MissingStatusAndCrashAreNoticed)
 TEST_F(ToolRunnerTest, HangingToolIsEndedAfterCancel)
 {
     setMode("hang");
+    const ToolRunner::Routine routine(tools);
     ui.onPump = [this] {
         if (ui.pumps == 3)
-            tools.ToolCancel = true;
+            tools.cancel();
     };
-    std::vector<std::string> elapsed;
-    tools.onElapsed = [&](const std::string& text) { elapsed.push_back(text); };
     const ToolResult result = tools.run(linkCommand("p", { "x" }));
-    EXPECT_EQ(result.outcome, ToolResult::Outcome::StatusUnreadable);
+    EXPECT_EQ(result.outcome, ToolResult::Outcome::Cancelled);
+    EXPECT_LT(result.exitCode, 0);
     EXPECT_GE(ui.pumps, 3);
-    ASSERT_FALSE(elapsed.empty());
-    EXPECT_EQ(elapsed.front(), "00:00");
+}
+
+// A cancel stops only the run it was made in, and only a run of the result window's routine:
+// a run that follows, or any run outside a routine, is waited for however long it takes.
+TEST_F(ToolRunnerTest, CancelEndsOnlyTheRunItWasMadeIn)
+{
+    // Time moves ten seconds at each poll, far past the grace time.
+    auto now = ToolRunner::Clock::now();
+    tools.setClock([&now] { return now += std::chrono::seconds(10); });
+    {
+        const ToolRunner::Routine routine(tools);
+        setMode("hang");
+        ui.onPump = [this] { tools.cancel(); };
+        EXPECT_EQ(tools.run(linkCommand("c", { "1" })).outcome, ToolResult::Outcome::Cancelled);
+        EXPECT_TRUE(tools.cancelRequested());
+        setMode("ok");
+        hold();
+        ui.onPump = [this] {
+            if (ui.pumps == 8)
+                release();
+        };
+        const ToolResult next = tools.run(linkCommand("c", { "2" }));
+        EXPECT_EQ(next.outcome, ToolResult::Outcome::Finished);
+        EXPECT_EQ(next.exitCode, 0);
+    }
+    hold();
+    const int pumps = ui.pumps;
+    ui.onPump = [&] {
+        tools.cancel();  // no routine: nothing to cancel
+        if (ui.pumps == pumps + 5)
+            release();
+    };
+    const ToolResult outside = tools.run(linkCommand("c", { "3" }));
+    EXPECT_EQ(outside.outcome, ToolResult::Outcome::Finished);
+    EXPECT_FALSE(tools.isBusy());
 }
 
 TEST_F(ToolRunnerTest, PathsWithBlanksStayWhole)
@@ -91,6 +125,15 @@ TEST_F(ToolRunnerTest, PathsWithBlanksStayWhole)
     ASSERT_EQ(result.outcome, ToolResult::Outcome::Finished) << result.error;
     ASSERT_EQ(runs().size(), 1u);
     EXPECT_NE(runs()[0].find("| " + spaced.folder() + "my flash; rm x |"), std::string::npos);
+}
+
+TEST(ReportForDisplayTest, WindowsTextBecomesUtf8AndUtf8Stays)
+{
+    EXPECT_EQ(reportForDisplay("Message 30 called up with the variables \"21\xB0\"."),
+        "Message 30 called up with the variables \"21\u00B0\".");
+    EXPECT_EQ(reportForDisplay("Flash read into /home/Jos\u00E9/flash.bin"),
+        "Flash read into /home/Jos\u00E9/flash.bin");
+    EXPECT_EQ(reportForDisplay("\xED\xA0\x80 \xC0\xAF"), "\u00ED\u00A0\u20AC \u00C0\u00AF");
 }
 
 TEST(ElapsedTextTest, MinutesAndSecondsTwoDigitsEach)

@@ -3,6 +3,8 @@
 #include "build/readflash.h"
 #include "build/unitcommands.h"
 
+#include <fstream>
+
 using namespace marquis;
 using namespace marquis::testing;
 
@@ -32,11 +34,53 @@ TEST_F(UnitCommandsTest, CallUpSendsNumberAndVariables)
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { "Unit answered c\r\n" });
     EXPECT_EQ(ui.statuses.front(), "Processing command Call up message.");
     EXPECT_EQ(ui.currentStatus(), "");
-    EXPECT_FALSE(files.exists(programFolder.folder() + "MQSCALL.log"));
+    EXPECT_TRUE(runs()[0].ends_with(" | /log | " + tools.workFolder() + "MQSCALL"));
+    EXPECT_TRUE(std::filesystem::is_empty(tools.workFolder()));
 
     ui.inputs = { std::string("  ") };
     commands.callUp();
     EXPECT_EQ(runs().size(), 1u);
+}
+
+// The answer arrives as UTF-8 and goes out in the unit's single-byte code page; a character that
+// code page lacks is refused before anything is sent.
+TEST_F(UnitCommandsTest, CallUpSendsTheUnitsCodePage)
+{
+    ui.inputs = { std::string("30 \"21\u00B0C \u00E9t\u00E9 \u20AC\"") };
+    commands.callUp();
+    ASSERT_EQ(runs().size(), 1u);
+    EXPECT_TRUE(runs()[0].starts_with("5300 c | 30 | 21\xB0" "C \xE9t\xE9 \x80 | /a")) << runs()[0];
+
+    ui.inputs = { std::string("30 \"21\u03A9\"") };
+    commands.callUp();
+    EXPECT_EQ(runs().size(), 1u);
+    EXPECT_EQ(ui.messages.back().text,
+        "The character \u03A9 can't be sent to the unit. The unit shows only the characters of "
+        "the Windows-1252 code page.");
+    EXPECT_EQ(ui.currentStatus(), "");
+}
+
+// The work files live in a folder of the runner's own, private to the user, and go with it;
+// the program folder is left alone.
+TEST_F(UnitCommandsTest, WorkFilesLiveInAPrivateFolderThatGoesWithTheRunner)
+{
+    std::string folder;
+    {
+        ToolRunner own(processes, files, ui, toolsFolder.folder());
+        UnitCommands mine(*session, own);
+        folder = own.workFolder();
+        ASSERT_FALSE(folder.empty());
+        EXPECT_NE(folder, tools.workFolder());
+        EXPECT_EQ(folder.rfind(runtimeFolder.folder(), 0), 0u) << folder;
+        EXPECT_EQ(std::filesystem::status(folder).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_all);
+        mine.reboot();
+        ASSERT_EQ(runs().size(), 1u);
+        EXPECT_TRUE(runs()[0].ends_with(" | /log | " + folder + "MQSREBT"));
+        std::ofstream(folder + "left.txt") << "x";
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder));
+    EXPECT_FALSE(files.exists(programFolder.folder() + "MQSREBT.lst"));
 }
 
 TEST_F(UnitCommandsTest, EraseOnlyAfterOk)
@@ -66,7 +110,7 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessage)
     commands.sendMessage();
     EXPECT_EQ(ui.messages[0].text,
         "Message  4 will be sent to the 5360 unit without programming the flash memory.");
-    const std::string base = programFolder.folder() + "MQSSEND";
+    const std::string base = tools.workFolder() + "MQSSEND";
     ASSERT_EQ(runs().size(), 3u);
     EXPECT_TRUE(runs()[0].starts_with("src2esc - | " + base + ".src | " + base));
     EXPECT_TRUE(runs()[2].starts_with("5300 m | " + base + ".bin | 4 | /a"));
@@ -105,6 +149,7 @@ TEST_F(UnitCommandsTest, ReadFlashRefusesToCloseWhileBusy)
     EXPECT_TRUE(dialog.canClose());
     ASSERT_EQ(runs().size(), 1u);
     EXPECT_TRUE(runs()[0].starts_with("5300 r | " + workFolder.folder() + "flash | /a"));
+    EXPECT_TRUE(runs()[0].ends_with(" | /log | " + tools.workFolder() + "MQSREAD"));
 }
 
 TEST_F(UnitCommandsTest, ProgramFlashAnnouncesSuccessOnlyWhenTheLinkSucceeded)

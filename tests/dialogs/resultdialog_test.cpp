@@ -1,4 +1,5 @@
 #include "build/buildfixture.h"
+#include "build/readflash.h"
 #include "dialogtest.h"
 #include "ui/dialogs/widgets/dialogs.h"
 #include "ui/dialogs/widgets/resultdialog.h"
@@ -118,8 +119,50 @@ TEST_F(ResultDialogTest, ClosingDuringACompileWaitsForTheTool)
         EXPECT_EQ(resultOf(dialog), "Canceled by the user!\nTerminating execution...");
         ASSERT_EQ(runs().size(), 1u);
         EXPECT_TRUE(runs()[0].starts_with("src2esc"));
-        EXPECT_FALSE(tools.ToolBusy);
+        EXPECT_FALSE(tools.isBusy());
+        EXPECT_FALSE(tools.cancelRequested());
     }
+}
+
+// Escape during a compile cancels it; once the window has gone, the cancel is gone too, and a
+// later command of the shared tool runner runs as long as it needs.
+TEST_F(ResultDialogTest, CancelEndsWithTheWindow)
+{
+    openScript("shop.src", { textMessage(1, { "ONE" }) });
+    hold();
+    ResultDialog* shown = nullptr;
+    ui.onPump = [&] {
+        if (!shown)
+            return;
+        QTest::keyClick(shown, Qt::Key_Escape);
+        release();
+        shown = nullptr;
+    };
+    {
+        ResultDialog dialog(*session, tools, processes, true);
+        shown = &dialog;
+        dialog.show();
+        dialog.start();
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    ASSERT_EQ(runs().size(), 1u);
+
+    // Time now runs far past the grace time of a cancel at every poll.
+    auto now = ToolRunner::Clock::now();
+    tools.setClock([&now] { return now += std::chrono::seconds(10); });
+    hold();
+    const int pumps = ui.pumps;
+    ui.onPump = [&] {
+        if (ui.pumps == pumps + 5)
+            release();
+    };
+    ui.files.push_back(workFolder.write("unit.bin", "bin"));
+    ReadFlashDialog flash(*session, tools);
+    std::string flashStatus;
+    flash.onStatus = [&](const std::string& text) { flashStatus = text; };
+    flash.programFlash();
+    EXPECT_EQ(flashStatus, "Unit has been successfully programmed.");
+    EXPECT_TRUE(ui.messages.empty()) << ui.messageTexts().front();
 }
 
 TEST_F(ResultDialogTest, WindowClosesAtOnceWhenNoFileIsChosen)

@@ -1,13 +1,14 @@
+#include "build/compilejob.h"
+#include "build/readflash.h"
 #include "build/resultwindow.h"
 #include "build/unitcommands.h"
 #include "platform/posixprocesses.h"
+#include "support/displayrows.h"
 #include "support/sessionfixture.h"
 #include "support/simulatorprocess.h"
 
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <thread>
 
 using namespace marquis;
 using namespace marquis::testing;
@@ -52,25 +53,9 @@ protected:
     }
     void TearDown() override { ::unsetenv("MARQUIS_COM1"); }
 
-    // The display rows once they show `expected` on row `row` (1 is the top), or the last rows
-    // seen after a few seconds.
     std::vector<std::string> rowsShowing(int row, const std::string& expected)
     {
-        std::vector<std::string> rows;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            rows.clear();
-            std::ifstream in(display, std::ios::binary);
-            std::string line;
-            while (std::getline(in, line)) {
-                if (!line.empty() && line.back() == '\r')
-                    line.pop_back();
-                rows.push_back(line);
-            }
-            if (static_cast<int>(rows.size()) >= row && rows[static_cast<std::size_t>(row - 1)] == expected)
-                return rows;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return rows;
+        return displayRowsShowing(display, row, expected);
     }
 
     TemporaryFolder unitFolder;
@@ -138,6 +123,52 @@ TEST_F(EndToEndTest, WrongVersionIsCaughtBeforeProgramming)
         "This is a Version 1 5300 Series Display, firmware release 3.20. You have to change "
         "Version setting in Program Menu, save and recompile.");
     EXPECT_TRUE(view.closed);
+}
+
+// A compile cancelled in the result window leaves nothing behind that cuts a later command
+// short: the demo image, programmed through the Read / Program Flash dialog at 19200 baud (far
+// longer than the grace time a cancelled tool gets), is programmed whole.
+TEST_F(EndToEndTest, CancelledCompileDoesNotCutProgrammingShort)
+{
+    simulator.reset();
+    const std::string flash = (unitFolder / "flash.img").string();
+    simulator = std::make_unique<SimulatorProcess>(link,
+        std::vector<std::string> { "--model", "5360", "--flash", flash, "--program-mode", "on",
+            "--baud", "19200" });
+    ASSERT_TRUE(simulator->ready()) << simulator->output();
+    session->preferences().BaudRate = "19200";
+    const std::string demo = readWholeFile(std::string(MARQUIS_BIN_DIR) + "/demo.src");
+    ASSERT_FALSE(demo.empty());
+    const std::string image = workFolder.write("demo.src", demo).string();
+    CompileJob build(tools, files, ui, session->preferences());
+    ASSERT_FALSE(build.CompileFile(image, image, nullptr)) << ui.messageTexts().front();
+    const std::string binary = workFolder.folder() + "demo.bin";
+    const std::string bytes = readWholeFile(binary);
+    ASSERT_FALSE(bytes.empty());
+
+    ui.files = { workFolder.write("other.src", demo) };
+    ResultText view;
+    ResultWindow compile(*session, tools, processes, view, true);
+    ui.onPump = [&] {
+        if (!view.closed)
+            compile.closeButton();
+    };
+    compile.open();
+    ui.onPump = nullptr;
+    ASSERT_TRUE(view.closed);
+    EXPECT_FALSE(files.exists(workFolder.folder() + "other.bin"));
+
+    ReadFlashDialog dialog(*session, tools);
+    std::string status;
+    dialog.onStatus = [&](const std::string& text) { status = text; };
+    ui.files = { binary };
+    const auto start = std::chrono::steady_clock::now();
+    dialog.programFlash();
+    EXPECT_EQ(status, "Unit has been successfully programmed.")
+        << (ui.messages.empty() ? "" : ui.messageTexts().back());
+    EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5))
+        << "the image is too small to show the fault";
+    EXPECT_TRUE(readWholeFile(flash) == bytes) << "the flash does not hold the image";
 }
 
 }  // namespace

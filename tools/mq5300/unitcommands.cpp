@@ -9,9 +9,8 @@
 #include "build/compilejob.h"
 #include "build/toolcommands.h"
 #include "build/toolrunner.h"
+#include "build/workfolder.h"
 #include "files/paths.h"
-#include "files/programfolders.h"
-#include "model/windows1252.h"
 #include "platform/executablefolder.h"
 #include "platform/posixprocesses.h"
 
@@ -47,15 +46,16 @@ private:
     std::string m_text;
 };
 
-// What every unit command needs: the folders, the file system, the process starter, the tool
-// runner.
+// What every unit command needs: the tools folder, the file system, the process starter, the tool
+// runner. The runner's private work folder holds the argument lists and reports, so commands
+// running at the same time never share one; it goes with the runner, also when the command
+// fails.
 struct Workbench {
     DiskFileSystem files;
     PosixProcesses processes;
     ConsoleMessages ui;
-    ProgramFolders folders =
-        resolveProgramFolders(files, executableFolder().string(), defaultUserDataFolder());
-    ToolRunner tools { processes, files, ui, folders.executable };
+    std::string toolsFolder = withTrailingSeparator(executableFolder().string());
+    ToolRunner tools { processes, files, ui, toolsFolder };
 };
 
 std::string withLineEnd(std::string text)
@@ -65,10 +65,26 @@ std::string withLineEnd(std::string text)
     return text;
 }
 
-int runLink(Workbench& bench, const std::string& letter, const std::vector<std::string>& leading,
-    const std::string& workName, const Preferences& settings)
+// The private folder of the command's work files.
+std::string workFolder(Workbench& bench)
 {
-    const std::string base = bench.folders.program + workName;
+    const std::string& folder = bench.tools.workFolder();
+    if (folder.empty())
+        throw CommandError("cannot make a work folder in " + workFolderParent());
+    return folder;
+}
+
+// A tool that ran but left no report has failed as a tool does: said on stderr, exit code 1.
+int toolFailed(const std::string& text)
+{
+    std::fprintf(stderr, "mq5300: %s\n", printable(text, 4000).c_str());
+    return 1;
+}
+
+// Runs the unit link with list and report at `base`; its report goes to standard output.
+int runLink(Workbench& bench, const std::string& letter, const std::vector<std::string>& leading,
+    const std::string& base, const Preferences& settings, const char* statusFailure)
+{
     const ToolRun run = linkRun(letter, leading, base, settings);
     const ToolResult result = bench.tools.run(run);
     switch (result.outcome) {
@@ -76,12 +92,19 @@ int runLink(Workbench& bench, const std::string& letter, const std::vector<std::
         throw CommandError("Can't create argument list file " + run.listPath);
     case ToolResult::Outcome::NotStarted:
         throw CommandError(cannotStartText(run, result, bench.tools.toolsFolder()));
-    case ToolResult::Outcome::StatusUnreadable:
-        throw CommandError("Can't read return status file " + base + ".log");
-    default:
-        writeStandardOutput(withLineEnd(windows1252ToUtf8(result.statusText)));
+    case ToolResult::Outcome::Finished:
+        writeStandardOutput(withLineEnd(reportForDisplay(result.statusText)));
         return result.exitCode == 0 ? 0 : 1;
+    default:
+        return toolFailed(statusFailure + fileNameOf(base + ".log"));
     }
+}
+
+int runLink(Workbench& bench, const std::string& letter, const std::vector<std::string>& leading,
+    const std::string& workName, const Preferences& settings)
+{
+    return runLink(bench, letter, leading, workFolder(bench) + workName, settings,
+        "Can't read return status file ");
 }
 
 std::string onlyWord(const UnitOptions& options, const char* command, const char* what)
@@ -102,45 +125,41 @@ void noWords(const UnitOptions& options, const char* command)
 int buildCommand(Arguments arguments)
 {
     Workbench bench;
-    const UnitOptions options = readUnitOptions(arguments, bench.folders.executable);
+    const UnitOptions options = readUnitOptions(arguments, bench.toolsFolder);
     const std::string source = onlyWord(options, "build", "one script file");
     if (!bench.files.exists(source))
         throw CommandError("cannot read " + source + ": no such file");
+    workFolder(bench);
     ConsoleResult result;
     CompileJob job(bench.tools, bench.files, bench.ui, options.settings);
     const bool errors = job.CompileFile(source, source, &result);
-    writeStandardOutput(withLineEnd(windows1252ToUtf8(result.text())));
+    writeStandardOutput(withLineEnd(reportForDisplay(result.text())));
     const std::string errorFile = outputBaseOf(source) + ".err";
     if (errors && bench.files.exists(errorFile))
-        writeStandardOutput(withLineEnd(windows1252ToUtf8(readFile(errorFile))));
+        writeStandardOutput(withLineEnd(reportForDisplay(readFile(errorFile))));
     return errors ? 1 : 0;
 }
 
 int programCommand(Arguments arguments)
 {
     Workbench bench;
-    const UnitOptions options = readUnitOptions(arguments, bench.folders.executable);
+    const UnitOptions options = readUnitOptions(arguments, bench.toolsFolder);
     const std::string binary = onlyWord(options, "program", "one binary file");
     if (!bench.files.exists(binary))
         throw CommandError("cannot read " + binary + ": no such file");
+    // The binary is named by its path; its list and report are work files named after it.
     const std::string base = withoutExtension(binary);
-    const ToolRun run = linkRun("p", { base }, base, options.settings);
-    const ToolResult result = bench.tools.run(run);
-    if (result.outcome == ToolResult::Outcome::NotStarted)
-        throw CommandError(cannotStartText(run, result, bench.tools.toolsFolder()));
-    if (result.outcome != ToolResult::Outcome::Finished)
-        throw CommandError("Can't read program return status file " + base + ".log");
-    writeStandardOutput(withLineEnd(windows1252ToUtf8(result.statusText)));
-    return result.exitCode == 0 ? 0 : 1;
+    return runLink(bench, "p", { base }, workFolder(bench) + fileNameOf(base), options.settings,
+        "Can't read program return status file ");
 }
 
 int callupCommand(Arguments arguments)
 {
     Workbench bench;
-    const UnitOptions options = readUnitOptions(arguments, bench.folders.executable);
+    const UnitOptions options = readUnitOptions(arguments, bench.toolsFolder);
     if (options.words.empty() || options.words.size() > 2)
         throw CommandError("callup takes a message number and, if needed, a variable string");
-    std::vector<std::string> leading { options.words[0] };
+    std::vector<std::string> leading { windows1252From(options.words[0], "the message number") };
     if (options.words.size() == 2 && !options.words[1].empty())
         leading.push_back(windows1252From(options.words[1], "the variable string"));
     return runLink(bench, "c", leading, "MQSCALL", options.settings);
@@ -149,7 +168,7 @@ int callupCommand(Arguments arguments)
 int eraseCommand(Arguments arguments)
 {
     Workbench bench;
-    const UnitOptions options = readUnitOptions(arguments, bench.folders.executable);
+    const UnitOptions options = readUnitOptions(arguments, bench.toolsFolder);
     noWords(options, "erase");
     return runLink(bench, "e", {}, "MQSERAS", options.settings);
 }
@@ -157,7 +176,7 @@ int eraseCommand(Arguments arguments)
 int rebootCommand(Arguments arguments)
 {
     Workbench bench;
-    const UnitOptions options = readUnitOptions(arguments, bench.folders.executable);
+    const UnitOptions options = readUnitOptions(arguments, bench.toolsFolder);
     noWords(options, "reboot");
     return runLink(bench, "", { "b" }, "MQSREBT", options.settings);
 }
@@ -165,7 +184,7 @@ int rebootCommand(Arguments arguments)
 int readflashCommand(Arguments arguments)
 {
     Workbench bench;
-    const UnitOptions options = readUnitOptions(arguments, bench.folders.executable);
+    const UnitOptions options = readUnitOptions(arguments, bench.toolsFolder);
     const std::string target = onlyWord(options, "readflash", "one binary file to write");
     return runLink(bench, "r", { withoutExtension(target) }, "MQSREAD", options.settings);
 }
@@ -173,10 +192,9 @@ int readflashCommand(Arguments arguments)
 int versionCommand(Arguments arguments)
 {
     Workbench bench;
-    const UnitOptions options = readUnitOptions(arguments, bench.folders.executable);
+    const UnitOptions options = readUnitOptions(arguments, bench.toolsFolder);
     noWords(options, "version");
-    const std::string base = bench.folders.program + "MQSVERS";
-    return runLink(bench, "v", { base }, "MQSVERS", options.settings);
+    return runLink(bench, "v", { workFolder(bench) + "MQSVERS" }, "MQSVERS", options.settings);
 }
 
 }  // namespace marquis::cli

@@ -44,7 +44,6 @@ ResultDialog::ResultDialog(EditorSession& session, ToolRunner& tools, ProcessPor
     bool compileMode, QWidget* parent)
     : QDialog(parent)
     , m_session(session)
-    , m_tools(tools)
     , m_logic(session, tools, processes, *this, compileMode)
 {
     setObjectName(QStringLiteral("frmShow"));
@@ -119,10 +118,21 @@ void ResultDialog::showErrorFile(const std::string& path)
     viewer.exec();
 }
 
+ResultDialog::~ResultDialog()
+{
+    m_logic.closed();
+}
+
 // done() hides the window without a close event, so it is not taken for the user's Close.
 void ResultDialog::closeWindow()
 {
-    QDialog::done(QDialog::Rejected);
+    done(QDialog::Rejected);
+}
+
+void ResultDialog::done(int result)
+{
+    m_logic.closed();
+    QDialog::done(result);
 }
 
 void ResultDialog::showEvent(QShowEvent* event)
@@ -133,18 +143,14 @@ void ResultDialog::showEvent(QShowEvent* event)
         QTimer::singleShot(0, this, &ResultDialog::start);
 }
 
-// A failure in the logic can leave the runner marked busy, which would keep Close from ever
-// closing the window; it is reported, the runner is freed and the window closes.
+// A failure in the logic is reported and the window closes, which frees the tool runner.
 void ResultDialog::runStep(const std::function<void()>& step)
 {
     m_working = true;
     const bool finished = runGuarded(m_session.ui(), Module, step);
     m_working = false;
-    if (!finished) {
-        m_tools.ToolBusy = false;
-        m_tools.ToolCancel = false;
+    if (!finished)
         closeWindow();
-    }
 }
 
 void ResultDialog::start()

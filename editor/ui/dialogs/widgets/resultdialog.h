@@ -19,6 +19,7 @@ class ResultDialog : public QDialog, public ResultView {
 public:
     ResultDialog(EditorSession& session, ToolRunner& tools, ProcessPort& processes,
         bool compileMode, QWidget* parent = nullptr);
+    ~ResultDialog() override;
 
     ResultWindow& logic() { return m_logic; }
     // True while the opening sequence or the main button's work is in progress.
@@ -39,6 +40,8 @@ public slots:
     void mainButton();
     // Escape acts as the Close button, so a running tool is stopped, not abandoned.
     void reject() override;
+    // Every way the window closes ends here; a cancel made in it ends with it.
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -48,7 +51,6 @@ private:
     void runStep(const std::function<void()>& step);
 
     EditorSession& m_session;
-    ToolRunner& m_tools;
     ResultWindow m_logic;
     bool m_started = false;
     bool m_working = false;
