@@ -52,8 +52,14 @@ void ProgramMenu::setModel(const std::string& unitType)
     Preferences& settings = m_session.preferences();
     if (settings.UnitType == unitType)
         return;
+    const std::string previous = settings.UnitType;
     settings.UnitType = unitType;
     m_session.applyUnitType();
+    if (!m_session.confirmHiddenLines()) {
+        settings.UnitType = previous;
+        m_session.applyUnitType();
+        return;
+    }
     m_session.store().FileModified = true;
 }
 

@@ -22,7 +22,9 @@ public:
     bool programEnabled();                   // "&Program..." may be chosen
 
     void setVersion(const std::string& version);  // "1" or "2"
-    void setModel(const std::string& unitType);   // "5320" or "5360"
+    // "5320" or "5360". Before the 5320 takes the place of the 5360 while the current message
+    // holds text on lines 3 or 4, asks; Cancel keeps the model as it was.
+    void setModel(const std::string& unitType);
     void setPort(const std::string& port);        // "1" to "4"
     void setBaudRate(const std::string& rate);
     // Asks for the unit address and keeps a valid answer.

@@ -5,6 +5,8 @@
 #include "files/paths.h"
 #include "model/checkvalues.h"
 #include "model/modelfailure.h"
+#include "model/numberformat.h"
+#include "model/richtext.h"
 
 #include <algorithm>
 #include <exception>
@@ -14,8 +16,19 @@ namespace {
 
 constexpr const char* ScriptFilter = "Marquis script file (*.src)|*.src";
 constexpr const char* EmergencyFileName = "MQS3TMP.SRC";
+constexpr std::size_t NamedLeftOut = 10;
 
 } // namespace
+
+std::string leftOutList(const std::vector<long long>& numbers)
+{
+    std::string list;
+    for (std::size_t i = 0; i < numbers.size() && i < NamedLeftOut; ++i)
+        list += (i == 0 ? "" : ", ") + std::to_string(numbers[i]);
+    if (numbers.size() > NamedLeftOut)
+        list += " and " + std::to_string(numbers.size() - NamedLeftOut) + " more";
+    return list;
+}
 
 EditorSession::EditorSession(CheckValueSource& checkValues, UserInterface& ui, FileSystem& files,
     ProgramFolders folders, Preferences preferences)
@@ -25,6 +38,7 @@ EditorSession::EditorSession(CheckValueSource& checkValues, UserInterface& ui, F
     , m_preferences(std::move(preferences))
     , m_writer(checkValues, ui)
     , m_reader(checkValues, ui)
+    , m_quietReader(checkValues, m_quiet)
     , m_store(m_message, checkValues, ui, files, m_folders.program)
 {
     m_message.PlaceholderChar = m_preferences.PlaceholderChar;
@@ -40,8 +54,92 @@ void EditorSession::rebuildCurrentMessage()
 {
     if (scriptEditMode)
         return;
-    m_writer.SubMake(m_message);
+    writeCurrentMessage();
     m_reader.ReadFields(m_message);
+}
+
+// The fields that the current message's text as loaded gives, read for `lines` display lines.
+CurrentMessage EditorSession::loadedFields(int lines)
+{
+    CurrentMessage loaded = m_message;
+    loaded.UnitLines = static_cast<std::int16_t>(lines);
+    loaded.MessageScript = m_store.loadedText();
+    m_quietReader.ReadFields(loaded);
+    return loaded;
+}
+
+// Whether the fields differ from those of the text as loaded, on the lines the writer writes.
+bool EditorSession::editedSinceLoaded()
+{
+    if (m_store.loadedText().empty())
+        return true;
+    const CurrentMessage loaded = loadedFields(m_message.UnitLines);
+    if (loaded.ScriptEditOnly || loaded.task() != m_message.task())
+        return true;
+    const auto sameLine = [](const EditLine& a, const EditLine& b) {
+        return a.LineText == b.LineText && a.LineFont == b.LineFont &&
+            a.LineScroll == b.LineScroll && a.LineBlink == b.LineBlink &&
+            a.LineBlock == b.LineBlock && a.LineLabel == b.LineLabel;
+    };
+    for (int i = 1; i <= m_message.UnitLines && i <= MaxUnitLines; ++i)
+        if (!sameLine(loaded.line(i), m_message.line(i)))
+            return true;
+    return loaded.ClearScreen != m_message.ClearScreen ||
+        loaded.RelayState != m_message.RelayState ||
+        loaded.StartOtherTask != m_message.StartOtherTask ||
+        loaded.StartSameTask != m_message.StartSameTask ||
+        loaded.OutputDevice != m_message.OutputDevice || loaded.LockOn != m_message.LockOn ||
+        loaded.LockOff != m_message.LockOff || loaded.BlockWait != m_message.BlockWait ||
+        loaded.BlockScrollOn != m_message.BlockScrollOn ||
+        loaded.VerticalScrollOn != m_message.VerticalScrollOn;
+}
+
+// Writes the current message's fields as its text. A message whose fields are still those of
+// its text as loaded keeps that text byte for byte: the writer writes for the unit model set
+// now, and would delete lines 3 and 4 of a message that was only looked at under the 5320.
+void EditorSession::writeCurrentMessage()
+{
+    if (m_message.ScriptEditOnly)
+        return;
+    if (!editedSinceLoaded()) {
+        m_message.MessageScript = m_store.loadedText();
+        return;
+    }
+    m_writer.SubMake(m_message);
+}
+
+bool EditorSession::hidesLines()
+{
+    if (m_message.ScriptEditOnly || m_message.UnitLines >= MaxUnitLines)
+        return false;
+    const CurrentMessage loaded = loadedFields(MaxUnitLines);
+    for (int i = m_message.UnitLines + 1; i <= MaxUnitLines; ++i)
+        if (!GetText(m_message.line(i).LineText).empty() ||
+            (!loaded.ScriptEditOnly && !GetText(loaded.line(i).LineText).empty()))
+            return true;
+    return false;
+}
+
+bool EditorSession::confirmHiddenLines()
+{
+    if (!hidesLines())
+        return true;
+    m_hiddenLinesConfirmed =
+        m_ui.message("The " + m_preferences.UnitType +
+                " displays only two lines. The text on lines 3 and 4 of message " +
+                withLeadingBlank(m_message.MessageNumber) +
+                " will be deleted when the message is changed.\r\nDo you want to continue?",
+            Buttons::OkCancel, Icon::Question, Answer::Cancel) == Answer::Ok;
+    return m_hiddenLinesConfirmed;
+}
+
+// Before a changed message is written without the lines the unit model does not show, while it
+// holds text there. False when the user keeps the message as it is.
+bool EditorSession::confirmDroppingLines()
+{
+    if (scriptEditMode || m_hiddenLinesConfirmed || !hidesLines() || !editedSinceLoaded())
+        return true;
+    return confirmHiddenLines();
 }
 
 FileDialogRequest EditorSession::scriptFileDialog(const std::string& title) const
@@ -62,7 +160,7 @@ ScriptHeader EditorSession::header() const
 EditorSession::Decision EditorSession::AskSaveChanges()
 {
     if (!scriptEditMode)
-        m_writer.SubMake(m_message);
+        writeCurrentMessage();
     Decision decision = Decision::GoOn;
     if (m_store.IsModified()) {
         switch (m_ui.message("Do you want to save the changes?", Buttons::YesNoCancel,
@@ -89,6 +187,8 @@ void EditorSession::FileNew()
         return;
     m_store.FileModified = false;
     m_store.ScriptFilePath.clear();
+    m_leftOut.clear();
+    m_hiddenLinesConfirmed = false;
     m_message.clearAttributes();
     m_message.MessageScript.clear();
     m_message.MessageNumber = 0;
@@ -161,9 +261,16 @@ bool EditorSession::openRecentFile(std::size_t index)
     return result == OpenResult::Opened;
 }
 
-bool EditorSession::openScriptFile(const std::string& path)
+EditorSession::OpenedScript EditorSession::openScriptFile(const std::string& path)
 {
-    return openFile(path) == OpenResult::Opened;
+    switch (openFile(path)) {
+    case OpenResult::Opened:
+        return { OpenedScript::Result::Opened };
+    case OpenResult::Failed:
+        return { OpenedScript::Result::Unreadable };
+    default:
+        return { OpenedScript::Result::NotAScript };
+    }
 }
 
 // Opens one script file. The editor's tables change only once the file was read and accepted,
@@ -192,7 +299,7 @@ EditorSession::OpenResult EditorSession::openFile(const std::string& path)
         const Answer again = m_ui.message("You can open files created only with this program.\r\n"
                                           "Do you want to try again?",
             Buttons::YesNo, Icon::Question, Answer::Yes);
-        return again == Answer::Yes ? OpenResult::TryAgain : OpenResult::Failed;
+        return again == Answer::Yes ? OpenResult::TryAgain : OpenResult::Refused;
     }
 
     m_ui.caption("Marquis 5300 - " + name);
@@ -217,14 +324,11 @@ EditorSession::OpenResult EditorSession::openFile(const std::string& path)
         if (found.task)
             m_message.MessageTask[n] = static_cast<std::int16_t>(*found.task);
     }
-    if (!scan.skippedNumbers.empty()) {
-        std::string numbers;
-        for (const long long number : scan.skippedNumbers)
-            numbers += (numbers.empty() ? "" : ", ") + std::to_string(number);
+    m_leftOut = scan.skippedNumbers;
+    if (!m_leftOut.empty())
         m_ui.message("The file " + name + " holds messages with numbers outside 0 to 1023 (" +
-                numbers + "). They were left out.",
+                leftOutList(m_leftOut) + "). They were left out.",
             Buttons::Ok, Icon::Exclamation, Answer::Ok);
-    }
     if (!scan.anyLine)
         m_ui.message("This file has no messages. It will be easier to select New file, create "
                      "the messages and then save it under the same name.",
@@ -236,6 +340,7 @@ EditorSession::OpenResult EditorSession::openFile(const std::string& path)
 
 void EditorSession::showMessage(int n)
 {
+    m_hiddenLinesConfirmed = false;
     m_store.LoadMessage(n);
     if (scriptEditMode)
         CheckCurrentMessage(m_message, m_store.checkValues(), m_ui);
@@ -243,10 +348,26 @@ void EditorSession::showMessage(int n)
         m_reader.ReadFields(m_message);
 }
 
+// The records left out when the file was opened are not in the store; a save that writes the
+// file without them asks first.
+bool EditorSession::confirmLeavingOut(const std::string& newPath)
+{
+    if (m_leftOut.empty() || (newPath == m_store.ScriptFilePath && !m_store.IsModified()))
+        return true;
+    return m_ui.message("The messages " + leftOutList(m_leftOut) + " of file " +
+                   fileNameOf(m_store.ScriptFilePath) +
+                   " have numbers outside 0 to 1023 and will not be saved.\r\n"
+                   "Do you want to save the file without them?",
+               Buttons::OkCancel, Icon::Exclamation, Answer::Cancel) == Answer::Ok;
+}
+
 bool EditorSession::saveTo(const std::string& newPath)
 {
+    if (!confirmLeavingOut(newPath))
+        return false;
     const bool saved = SaveFile(m_store, m_store.ScriptFilePath, newPath, header());
     if (saved) {
+        m_leftOut.clear();
         rememberRecentFile(newPath);
         m_ui.caption("Marquis 5300 - " + fileNameOf(newPath));
     }
@@ -257,8 +378,10 @@ bool EditorSession::Save()
 {
     if (m_store.ScriptFilePath.empty())
         return SaveAs();
+    if (!confirmDroppingLines())
+        return false;
     if (!scriptEditMode)
-        m_writer.SubMake(m_message);
+        writeCurrentMessage();
     const bool saved = saveTo(m_store.ScriptFilePath);
     if (!scriptEditMode)
         m_reader.ReadFields(m_message);
@@ -281,8 +404,10 @@ bool EditorSession::SaveAs()
             continue;
         path = chosen->string();
     }
+    if (!confirmDroppingLines())
+        return false;
     if (!scriptEditMode)
-        m_writer.SubMake(m_message);
+        writeCurrentMessage();
     const bool saved = saveTo(path);
     if (!scriptEditMode)
         m_reader.ReadFields(m_message);
@@ -291,10 +416,10 @@ bool EditorSession::SaveAs()
 
 bool EditorSession::goToMessage(int n)
 {
-    if (!isMessageNumber(n))
+    if (!isMessageNumber(n) || !confirmDroppingLines())
         return false;
     if (!scriptEditMode)
-        m_writer.SubMake(m_message);
+        writeCurrentMessage();
     if (!m_store.StoreCurrentMessage(m_message.MessageNumber)) {
         if (!scriptEditMode)
             m_reader.ReadFields(m_message);
@@ -315,7 +440,7 @@ bool EditorSession::reportFatalError(const std::string& procedure)
         // The failure may have come from writing this very message; then its last stored text
         // is saved instead.
         try {
-            m_writer.SubMake(m_message);
+            writeCurrentMessage();
         } catch (const std::exception&) {
         }
     }

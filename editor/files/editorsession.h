@@ -56,9 +56,19 @@ public:
     bool openRecentFile(std::size_t index);
     bool Save();
     bool SaveAs();
+    // What opening a file by its path came to; true when it was opened.
+    struct OpenedScript {
+        enum class Result { Opened, Unreadable, NotAScript };
+        Result result = Result::Unreadable;
+        explicit operator bool() const { return result == Result::Opened; }
+    };
     // Opens a script file by its path, without the save-changes question or a dialog (for
-    // programs without a window). A refused file counts as not opened.
-    bool openScriptFile(const std::string& path);
+    // programs without a window).
+    OpenedScript openScriptFile(const std::string& path);
+
+    // The SUB numbers outside 0..1023 of the open file: their records were left out when it was
+    // opened, and the next save does not write them.
+    const std::vector<long long>& leftOutMessages() const { return m_leftOut; }
 
     // Leaves the current message, keeping its text, and shows message n. False, staying on the
     // current message, when its text could not be kept.
@@ -75,11 +85,23 @@ public:
     // nothing in Script Edit mode.
     void rebuildCurrentMessage();
 
+    // True when the current message holds text on a line the unit model now set does not show,
+    // in its fields or in its text as loaded: writing it for that model would delete the text.
+    bool hidesLines();
+    // When it does, asks whether that text may go; the answer holds for this message. True
+    // when it holds no such text or the user agreed.
+    bool confirmHiddenLines();
+
 private:
-    enum class OpenResult { Opened, Failed, TryAgain };
+    void writeCurrentMessage();
+    CurrentMessage loadedFields(int lines);
+    bool editedSinceLoaded();
+    bool confirmDroppingLines();
+    enum class OpenResult { Opened, Failed, Refused, TryAgain };
     bool openWithDialog();
     OpenResult openFile(const std::string& path);
     bool saveTo(const std::string& newPath);
+    bool confirmLeavingOut(const std::string& newPath);
     void showMessage(int n);
     // Puts a file at the top of the recent-files list; the list changes only here.
     void rememberRecentFile(const std::string& path);
@@ -93,7 +115,14 @@ private:
     CurrentMessage m_message;
     ScriptWriter m_writer;
     ScriptReader m_reader;
+    SilentUserInterface m_quiet;
+    ScriptReader m_quietReader;
     FileStore m_store;
+    std::vector<long long> m_leftOut;
+    bool m_hiddenLinesConfirmed = false;
 };
+
+// The numbers of left-out messages for a message text: the first few, then how many more.
+std::string leftOutList(const std::vector<long long>& numbers);
 
 } // namespace marquis

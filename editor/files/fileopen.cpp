@@ -16,22 +16,31 @@ std::string openingStatus(const std::string& fileName, std::uint64_t total, int 
         withLeadingBlank(static_cast<long long>(total)) + " , " + shown + " % complete.";
 }
 
+namespace {
+
+// The lines a script file may hold besides its messages: blank lines and the header lines.
+bool isHeaderOrBlank(std::string_view line)
+{
+    const std::size_t first = line.find_first_not_of(" \t\f\v");
+    if (first == std::string_view::npos)
+        return true;
+    const std::string_view text = line.substr(first);
+    return text.find("Display_type") != std::string_view::npos || text.starts_with("#include") ||
+        text.find("#pragma version") != std::string_view::npos;
+}
+
+} // namespace
+
 ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)>& progress)
 {
     ScriptScan scan;
     const std::uint64_t total = file.size();
     std::uint64_t position = 0; // bytes before the current line
     std::string line;
-    if (!file.seek(0))
-        return scan;
-    while (file.readLine(line)) {
-        scan.anyLine = true;
-        const std::uint64_t lineStart = position;
-        position += line.size() + 1;
-        std::string_view text = line;
-        if (text.ends_with('\r'))
-            text.remove_suffix(1);
-
+    bool anySubLine = false;
+    bool otherText = false;
+    // One script line; false when the reading ends at it.
+    const auto scanLine = [&](std::string_view text, std::uint64_t lineStart) {
         if (const std::size_t at = text.find("Display_type"); at != std::string_view::npos) {
             const std::size_t open = text.find('(', at);
             const std::size_t close =
@@ -41,7 +50,7 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
                 : trimmed(text.substr(open + 1, close - open - 1));
             if (model.empty()) {
                 scan.rejected = true;
-                return scan;
+                return false;
             }
             if (model == "5320" || model == "5360")
                 scan.unitType = std::string(model);
@@ -51,20 +60,18 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
             if (version == "1" || version == "2")
                 scan.version = std::string(version);
         }
-        if (total > 0)
-            progress(static_cast<int>(
-                std::lround(100.0 * static_cast<double>(position) / static_cast<double>(total))));
-
-        if (!text.starts_with("SUB"))
-            continue;
         const std::optional<long long> number = subLineNumber(text);
-        if (!number)
-            break; // a SUB line without "(" ends the file
+        if (!number) {
+            otherText = otherText || !isHeaderOrBlank(text);
+            // A SUB line without "(" ends the file.
+            return !text.starts_with("SUB");
+        }
+        anySubLine = true;
         if (lineStart >= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
-            break; // offsets beyond 2 GiB cannot be kept
+            return false; // offsets beyond 2 GiB cannot be kept
         if (!isMessageNumber(*number)) {
             scan.skippedNumbers.push_back(*number);
-            continue;
+            return true;
         }
         ScriptScan::Message message;
         message.number = static_cast<int>(*number);
@@ -75,7 +82,29 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
                 message.task = static_cast<int>(task);
         }
         scan.messages.push_back(message);
+        return true;
+    };
+
+    if (!file.seek(0))
+        return scan;
+    while (file.readLine(line)) {
+        scan.anyLine = true;
+        const std::uint64_t lineStart = position;
+        position += line.size() + 1;
+        const bool goOn = forEachScriptLine(line, [&](std::string_view text) {
+            return scanLine(text, lineStart + static_cast<std::uint64_t>(text.data() - line.data()));
+        });
+        if (scan.rejected)
+            return scan;
+        if (total > 0)
+            progress(static_cast<int>(
+                std::lround(100.0 * static_cast<double>(position) / static_cast<double>(total))));
+        if (!goOn)
+            break;
     }
+    // Text without a single message is something else than a script file; opening it would
+    // let the next save overwrite it.
+    scan.rejected = !anySubLine && otherText;
     return scan;
 }
 

@@ -21,7 +21,8 @@ struct ScriptScan {
 
     std::optional<std::string> unitType; // "5320" or "5360"
     std::optional<std::string> version; // "1" or "2"
-    bool rejected = false; // "Display_type" without a model: not our file
+    // Not a script file: "Display_type" without a model, or text without a single SUB line.
+    bool rejected = false;
     bool anyLine = false;
     std::vector<Message> messages;
     std::vector<long long> skippedNumbers; // SUB numbers outside 0..1023

@@ -59,6 +59,7 @@ public:
 
     // Takes MessageScript as the current message's text as loaded or saved.
     void markLoaded();
+    const std::string& loadedText() const { return m_loadedText; }
 
     // Where the store file is, once a message was stored.
     std::string storeFolder() const;

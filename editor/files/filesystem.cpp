@@ -153,14 +153,23 @@ std::unique_ptr<OutputFile> DiskFileSystem::append(const std::string& path)
     return openOutput(path, "ab");
 }
 
+// Only regular files are read: a FIFO or a device could block the program or never end. The
+// file is opened without waiting, so that opening a FIFO does not wait for a writer either.
 std::unique_ptr<InputFile> DiskFileSystem::open(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return nullptr;
     struct stat info { };
-    if (::fstat(::fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(file);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        ::close(fd);
         return nullptr;
     }
     static_cast<void>(std::setvbuf(file, nullptr, _IOFBF, 1 << 16));

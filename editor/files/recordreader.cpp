@@ -32,6 +32,21 @@ RecordReader::RecordReader(FileSystem& files, const std::string& path, Reading r
     }
 }
 
+// Collects the lines of message n's record, from its SUB line through its END SUB line; false
+// once the record is complete.
+bool RecordReader::collect(int n, std::string_view line, Record& record, bool& inside)
+{
+    if (!inside) {
+        if (subLineNumber(line) != n)
+            return true;
+        inside = true;
+        record.task = subLineTask(line).value_or(0);
+    }
+    record.text += line;
+    record.text += "\r\n";
+    return !line.starts_with("END SUB");
+}
+
 // The same rules as reading from the file, on the file's bytes in memory: lines are sliced out
 // rather than read one by one.
 Record RecordReader::readFromImage(int n, std::size_t start)
@@ -41,21 +56,12 @@ Record RecordReader::readFromImage(int n, std::size_t start)
     bool inside = false;
     for (std::size_t begin = start; begin < image.size();) {
         std::size_t end = image.find('\n', begin);
-        const std::size_t next = end == std::string_view::npos ? image.size() : end + 1;
         end = end == std::string_view::npos ? image.size() : end;
-        std::string_view line = image.substr(begin, end - begin);
-        begin = next;
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        if (!inside) {
-            if (!line.starts_with("SUB") || subLineNumber(line) != n)
-                continue;
-            inside = true;
-            record.task = subLineTask(line).value_or(0);
-        }
-        record.text += line;
-        record.text += "\r\n";
-        if (line.starts_with("END SUB"))
+        const std::string_view line = image.substr(begin, end - begin);
+        begin = end + 1;
+        if (!forEachScriptLine(line, [&](std::string_view part) {
+                return collect(n, part, record, inside);
+            }))
             break;
     }
     return record;
@@ -70,17 +76,9 @@ Record RecordReader::read(int n, std::int64_t offset)
         return record;
     bool inside = false;
     while (m_file->readLine(m_line)) {
-        if (!m_line.empty() && m_line.back() == '\r')
-            m_line.pop_back();
-        if (!inside) {
-            if (subLineNumber(m_line) != n)
-                continue;
-            inside = true;
-            record.task = subLineTask(m_line).value_or(0);
-        }
-        record.text += m_line;
-        record.text += "\r\n";
-        if (m_line.starts_with("END SUB"))
+        if (!forEachScriptLine(m_line, [&](std::string_view part) {
+                return collect(n, part, record, inside);
+            }))
             break;
     }
     return record;

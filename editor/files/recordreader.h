@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace marquis {
 
@@ -31,12 +32,29 @@ public:
 
 private:
     Record readFromImage(int n, std::size_t start);
+    static bool collect(int n, std::string_view line, Record& record, bool& inside);
 
     std::unique_ptr<InputFile> m_file;
     std::string m_line;
     std::string m_image;
     bool m_imageRead = false;
 };
+
+// Calls `visit` with each script line of one line as read up to its LF: its CR LF end is
+// dropped, and a CR elsewhere ends a line as well, because the compiler takes a CR alone as a
+// line end; the store must find the same SUB lines in a file as the compiler does. `visit`
+// returns false to stop; the result is false when it stopped.
+template <typename Visit> bool forEachScriptLine(std::string_view line, Visit visit)
+{
+    if (line.ends_with('\r'))
+        line.remove_suffix(1);
+    for (std::size_t cr = line.find('\r'); cr != std::string_view::npos; cr = line.find('\r')) {
+        if (!visit(line.substr(0, cr)))
+            return false;
+        line.remove_prefix(cr + 1);
+    }
+    return visit(line);
+}
 
 // The message number of a SUB line ("SUB 12(TASK=0)..." gives 12); none when the line is no
 // SUB line or has no "(" after "SUB".

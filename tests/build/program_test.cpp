@@ -139,3 +139,103 @@ TEST_F(ProgramTest, VersionAndModelChanges)
 }
 
 }  // namespace
+
+namespace {
+
+class ModelSwitchTest : public ProgramTest {
+protected:
+    // A 5360 file of two messages with text on all four lines; message 1 is shown.
+    void openTallFile()
+    {
+        tallPath = openScript("tall.src",
+            { textMessage(1, { "ONE", "TWO", "THREE", "FOUR" }),
+                textMessage(2, { "A", "B", "C", "D" }) });
+        original = readWholeFile(tallPath);
+    }
+
+    std::string saveAs(const std::string& name)
+    {
+        const std::string path = (workFolder / name).string();
+        ui.files.push_back(path);
+        EXPECT_TRUE(session->SaveAs());
+        return readWholeFile(path);
+    }
+
+    static constexpr const char* LinesQuestion =
+        "The 5320 displays only two lines. The text on lines 3 and 4 of message  %d will be "
+        "deleted when the message is changed.\r\nDo you want to continue?";
+    static std::string linesQuestion(int n)
+    {
+        std::string text = LinesQuestion;
+        return text.replace(text.find("%d"), 2, std::to_string(n));
+    }
+
+    std::string tallPath;
+    std::string original;
+};
+
+// Messages looked at but not changed after the switch are saved exactly as they were read.
+TEST_F(ModelSwitchTest, MessagesNotEditedKeepTheirLinesThreeAndFour)
+{
+    openTallFile();
+    ProgramMenu menu(*session);
+    ui.answers = { Answer::Ok };
+    menu.setModel("5320");
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { linesQuestion(1) });
+    EXPECT_EQ(ui.messages.back().buttons, Buttons::OkCancel);
+    EXPECT_EQ(session->message().UnitLines, 2);
+    ASSERT_TRUE(session->goToMessage(2));
+    ASSERT_TRUE(session->goToMessage(1));
+
+    std::string expected = original;
+    expected.replace(expected.find("(5360)"), 6, "(5320)");
+    EXPECT_EQ(saveAs("short.src"), expected);
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(ModelSwitchTest, CancelKeepsTheFourLineModel)
+{
+    openTallFile();
+    ProgramMenu menu(*session);
+    ui.answers = { Answer::Cancel };
+    menu.setModel("5320");
+    EXPECT_EQ(session->preferences().UnitType, "5360");
+    EXPECT_EQ(session->message().UnitLines, 4);
+    EXPECT_FALSE(session->store().IsModified());
+    EXPECT_EQ(linesOf(1), (std::vector<std::string> { "ONE", "TWO", "THREE", "FOUR" }));
+
+    // A message without text on lines 3 and 4 switches without a question.
+    session->FileNew();
+    ui.messages.clear();
+    menu.setModel("5320");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(session->message().UnitLines, 2);
+}
+
+// A message changed under the 5320 loses lines it does not show only when the user agrees.
+TEST_F(ModelSwitchTest, ChangedMessageAsksBeforeItsLinesThreeAndFourGo)
+{
+    openTallFile();
+    ProgramMenu menu(*session);
+    ui.answers = { Answer::Ok };
+    menu.setModel("5320");
+    ASSERT_TRUE(session->goToMessage(2));
+    typeLine1("CHANGED");
+    ui.messages.clear();
+    ui.answers = { Answer::Cancel };
+    EXPECT_FALSE(session->goToMessage(1));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { linesQuestion(2) });
+    EXPECT_EQ(session->message().MessageNumber, 2);
+    EXPECT_EQ(session->store().MessageState[2], InScript);
+    EXPECT_FALSE(session->Save());
+    EXPECT_EQ(readWholeFile(tallPath), original);
+
+    ui.answers = { Answer::Ok };
+    ASSERT_TRUE(session->goToMessage(1));
+    const std::string saved = saveAs("short.src");
+    EXPECT_NE(saved.find("PRINT\"CHANGED\""), std::string::npos);
+    EXPECT_EQ(saved.find("PRINT\"D\""), std::string::npos);
+    EXPECT_NE(saved.find("PRINT\"FOUR\""), std::string::npos);
+}
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "support/sessionfixture.h"
 
+#include <sys/stat.h>
+
 using namespace marquis;
 using namespace marquis::testing;
 
@@ -164,6 +166,93 @@ TEST_F(FileOpenTest, UnreadableFileLeavesTheOpenOneAlone)
     EXPECT_EQ(ui.messages.back().icon, Icon::Exclamation);
     EXPECT_EQ(session->store().ScriptFilePath, kept);
     EXPECT_EQ(linesOf(1)[0], "KEPT");
+}
+
+constexpr const char* NotOurFile =
+    "You can open files created only with this program.\r\nDo you want to try again?";
+
+// Anything else than a script must not open as an empty file that the next save overwrites.
+TEST_F(FileOpenTest, FileWithoutMessagesButOtherTextIsRefused)
+{
+    const std::string picture = std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01", 20) +
+        std::string(300, '\x7f') + "\nIEND\xae";
+    for (const std::string& content : { picture, std::string("root:x:0:0:root:/root\n"),
+             std::string("#define Display_type (5360)\r\n// notes\r\n"),
+             std::string("SUB 1024\r\n") }) {
+        SCOPED_TRACE(content);
+        const auto fake = workFolder.write("fake.src", content);
+        ui.answers = { Answer::No }; // the changes of the round before
+        session->FileNew();
+        ui.messages.clear();
+        ui.answers = { Answer::No };
+        ui.files.push_back(fake);
+        EXPECT_FALSE(session->FileOpen());
+        EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { NotOurFile });
+        EXPECT_EQ(ui.messages.back().buttons, Buttons::YesNo);
+        EXPECT_EQ(session->store().ScriptFilePath, "");
+        typeLine1("X");
+        ui.answers = { Answer::No };
+        EXPECT_FALSE(session->Save()); // no file open: Save As, and its dialog is cancelled
+        EXPECT_EQ(readWholeFile(fake), content);
+    }
+}
+
+TEST_F(FileOpenTest, HeaderAndBlankLinesAloneOpenAsAFileWithoutMessages)
+{
+    ui.files.push_back(workFolder.write("header.src",
+        "#define Display_type (5320)\r\n#include \"ESCAPES.H\"\r\n#pragma version 1\r\n"
+        " \t\r\n\r\n"));
+    ASSERT_TRUE(session->FileOpen());
+    EXPECT_TRUE(ui.messages.empty()) << ui.messageTexts().front();
+    EXPECT_EQ(session->preferences().UnitType, "5320");
+
+    // Text other than the header is fine in a file that holds messages.
+    std::string text = "// The shop's messages\r\n";
+    text += scriptFileText({ textMessage(3, { "THREE" }) }, session->writer(), "5360");
+    ui.files.push_back(workFolder.write("notes.src", text));
+    ASSERT_TRUE(session->FileOpen());
+    EXPECT_EQ(linesOf(3)[0], "THREE");
+}
+
+// The compiler ends a line at a CR alone; the store must find the same messages.
+TEST_F(FileOpenTest, CarriageReturnAloneEndsALineAsForTheCompiler)
+{
+    ScriptWriter& writer = session->writer();
+    std::string text = scriptFileText({ textMessage(1, { "ONE" }) }, writer, "5360");
+    std::string thirty = scriptFileText({ textMessage(30, { "THIRTY" }) }, writer, "5360");
+    thirty = thirty.substr(thirty.find("SUB"));
+    text += "// next\r" + thirty;
+    std::string seven = scriptFileText({ textMessage(7, { "SEVEN" }) }, writer, "5360");
+    seven = seven.substr(seven.find("SUB"));
+    for (std::size_t at = seven.find("\r\n"); at != std::string::npos; at = seven.find("\r\n"))
+        seven.replace(at, 2, "\r"); // a file with old Macintosh line ends
+    text += seven;
+    const std::string path = workFolder.write("cr.src", text).string();
+    ui.files.push_back(path);
+    ASSERT_TRUE(session->FileOpen());
+    EXPECT_EQ(linesOf(30)[0], "THIRTY");
+    EXPECT_FALSE(session->message().ScriptEditOnly);
+    EXPECT_EQ(linesOf(7)[0], "SEVEN");
+    EXPECT_EQ(linesOf(1)[0], "ONE");
+
+    typeLine1("CHANGED");
+    ASSERT_TRUE(session->Save());
+    ASSERT_TRUE(session->openScriptFile(path));
+    EXPECT_EQ(linesOf(1)[0], "CHANGED");
+    EXPECT_EQ(linesOf(7)[0], "SEVEN");
+    EXPECT_EQ(linesOf(30)[0], "THIRTY");
+}
+
+// A FIFO would block the program until a writer comes, a device could be read for ever.
+TEST_F(FileOpenTest, OnlyRegularFilesAreRead)
+{
+    const std::string fifo = (workFolder / "pipe.src").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : { fifo, std::string("/dev/zero") }) {
+        ui.messages.clear();
+        EXPECT_FALSE(session->openScriptFile(path));
+        EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { "Error! Cannot open file " + path });
+    }
 }
 
 } // namespace

@@ -172,4 +172,47 @@ TEST_F(FileSaveTest, EmergencySaveKeepsEveryMessage)
     EXPECT_FALSE(session->reportFatalError("ReadFields"));
 }
 
+// Records numbered outside 0..1023 cannot be kept; a save that would drop them asks first.
+TEST_F(FileSaveTest, SaveAsksBeforeDroppingMessagesThatWereLeftOut)
+{
+    std::string text = scriptFileText({ textMessage(1, { "ONE" }) }, session->writer(), "5360");
+    text += "SUB 1024(TASK=0)\r\nLINE1:\r\n    PRINT\"LOST\";\r\nEND SUB\r\n\r\n";
+    text += "SUB -1(TASK=0)\r\nEND SUB\r\n";
+    const std::string path = workFolder.write("odd.src", text).string();
+    ui.files.push_back(path);
+    ASSERT_TRUE(session->FileOpen());
+    EXPECT_EQ(session->leftOutMessages(), (std::vector<long long> { 1024, -1 }));
+    ui.messages.clear();
+
+    typeLine1("CHANGED");
+    ui.answers = { Answer::Cancel };
+    EXPECT_FALSE(session->Save());
+    EXPECT_EQ(ui.messageTexts(),
+        std::vector<std::string> { "The messages 1024, -1 of file odd.src have numbers outside 0 "
+                                   "to 1023 and will not be saved.\r\nDo you want to save the "
+                                   "file without them?" });
+    EXPECT_EQ(ui.messages.back().buttons, Buttons::OkCancel);
+    EXPECT_EQ(readWholeFile(path), text);
+    EXPECT_TRUE(session->store().IsModified());
+
+    ui.answers = { Answer::Ok };
+    ASSERT_TRUE(session->Save());
+    EXPECT_EQ(readWholeFile(path).find("LOST"), std::string::npos);
+    EXPECT_TRUE(session->leftOutMessages().empty());
+    ui.messages.clear();
+    typeLine1("AGAIN");
+    ASSERT_TRUE(session->Save());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(LeftOutListTest, NamesTheFirstTenAndCountsTheRest)
+{
+    EXPECT_EQ(leftOutList({ 1024 }), "1024");
+    std::vector<long long> many;
+    for (long long n = 2000; n < 2013; ++n)
+        many.push_back(n);
+    EXPECT_EQ(leftOutList(many),
+        "2000, 2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 2009 and 3 more");
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 #include "tools/tooltest.h"
 
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace marquis::testing;
 
@@ -113,6 +114,72 @@ TEST(Mq5300List, MissingOrUnreadableFileIsRefused)
     EXPECT_TRUE(failedCleanly(mq5300({ "list", folder.path().string() })));
     EXPECT_TRUE(failedCleanly(mq5300({ "list" })));
     EXPECT_TRUE(failedCleanly(mq5300({ "list", DemoFile, DemoFile })));
+}
+
+// A file the tool did not read in full is no pass: a record it left out, or nothing at all.
+TEST(Mq5300Check, WhatWasNotReadDoesNotPass)
+{
+    TemporaryFolder folder;
+    const std::string demo = readBytes(DemoFile);
+    std::string far = demo;
+    far.replace(far.find("SUB 1("), 6, "SUB 1024(");
+    writeBytes(folder / "far.src", far);
+    const ProcessResult leftOut = mq5300({ "check", (folder / "far.src").string() });
+    EXPECT_EQ(leftOut.exitCode, 1) << leftOut.errors;
+    EXPECT_NE(leftOut.output.find("message 1024: numbered outside 0 to 1023, left out\n"),
+        std::string::npos)
+        << leftOut.output;
+    EXPECT_TRUE(leftOut.output.ends_with(", 0 fail the check, 1 left out\n")) << leftOut.output;
+
+    writeBytes(folder / "only.src", "SUB 1024(TASK=0)\r\nLINE1:\r\nEND SUB\r\n");
+    const ProcessResult nothing = mq5300({ "check", (folder / "only.src").string() });
+    EXPECT_EQ(nothing.exitCode, 1) << nothing.errors;
+    EXPECT_TRUE(nothing.output.ends_with("0 messages, 0 fail the check, 1 left out\n"))
+        << nothing.output;
+
+    writeBytes(folder / "header.src", "#define Display_type (5360)\r\n\r\n");
+    const ProcessResult empty = mq5300({ "check", (folder / "header.src").string() });
+    EXPECT_EQ(empty.exitCode, 1) << empty.errors;
+    EXPECT_NE(empty.errors.find("header.src holds no message"), std::string::npos);
+    EXPECT_EQ(empty.errors.find("New file"), std::string::npos) << empty.errors;
+
+    // The compiler takes a CR alone as a line end, and so does the check.
+    std::string bareCr = demo;
+    bareCr.replace(bareCr.find("\r\nSUB 30("), 2, "\r");
+    writeBytes(folder / "cr.src", bareCr);
+    const ProcessResult cr = mq5300({ "check", (folder / "cr.src").string() });
+    EXPECT_EQ(cr.exitCode, 0) << cr.errors;
+    const ProcessResult listed = mq5300({ "list", (folder / "cr.src").string() });
+    EXPECT_EQ(listed.output, mq5300({ "list", DemoFile }).output);
+}
+
+// Files that are no scripts, no regular files or far too large give one line and exit 2, fast.
+TEST(Mq5300Check, RefusesWhatIsNoScriptFile)
+{
+    TemporaryFolder folder;
+    writeBytes(folder / "fake.src", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    writeBytes(folder / "bare.src", "SUB 1024\r\n");
+    const std::string fifo = (folder / "pipe.src").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path big = folder / "big.src";
+    writeBytes(big, "#define Display_type (5360)\r\n");
+    std::filesystem::resize_file(big, 65 * 1024 * 1024);
+    const std::pair<std::string, std::string> cases[] = {
+        { (folder / "fake.src").string(), "fake.src is not a script file" },
+        { (folder / "bare.src").string(), "bare.src is not a script file" },
+        { "/etc/passwd", "/etc/passwd is not a script file" },
+        { fifo, "not a regular file" },
+        { "/dev/zero", "not a regular file" },
+        { big.string(), "is larger than 64 MiB" },
+    };
+    for (const auto& [path, says] : cases) {
+        for (const char* command : { "list", "check" }) {
+            const ProcessResult result = mq5300({ command, path });
+            EXPECT_TRUE(failedCleanly(result)) << command << " " << path;
+            EXPECT_NE(result.errors.find(says), std::string::npos) << result.errors;
+            EXPECT_EQ(result.errors.find("try again"), std::string::npos) << result.errors;
+        }
+    }
 }
 
 TEST(Mq5300Usage, HelpAndUnknownCommands)

@@ -12,7 +12,7 @@ int listCommand(Arguments arguments)
     if (arguments.size() != 1)
         throw CommandError("list takes one script file");
     std::string listing;
-    for (const ListedMessage& message : listScriptFile(std::string(arguments[0])))
+    for (const ListedMessage& message : listScriptFile(std::string(arguments[0])).messages)
         listing += listingLine(message) + "\n";
     writeStandardOutput(listing);
     return 0;
@@ -22,21 +22,27 @@ int checkCommand(Arguments arguments)
 {
     if (arguments.size() != 1)
         throw CommandError("check takes one script file");
+    const ScriptListing listing = listScriptFile(std::string(arguments[0]));
     std::string report;
     int failed = 0;
-    int total = 0;
-    for (const ListedMessage& message : listScriptFile(std::string(arguments[0]))) {
-        ++total;
+    for (const ListedMessage& message : listing.messages) {
         if (!message.holds) {
             ++failed;
             report += "message " + std::to_string(message.number) +
                 ": the text does not match its check value (changed by hand)\n";
         }
     }
+    // What was never read cannot pass.
+    for (const long long number : listing.leftOut)
+        report += "message " + std::to_string(number) + ": numbered outside 0 to 1023, left out\n";
+    const std::size_t total = listing.messages.size();
     report += std::to_string(total) + " messages, " + std::to_string(failed) +
-        (failed == 1 ? " fails" : " fail") + " the check\n";
+        (failed == 1 ? " fails" : " fail") + " the check";
+    if (!listing.leftOut.empty())
+        report += ", " + std::to_string(listing.leftOut.size()) + " left out";
+    report += "\n";
     writeStandardOutput(report);
-    return failed == 0 ? 0 : 1;
+    return failed == 0 && listing.leftOut.empty() && total > 0 ? 0 : 1;
 }
 
 } // namespace marquis::cli

@@ -10,24 +10,48 @@
 #include "requirecomponent.h"
 #include "textio.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace marquis::cli {
 namespace {
 
-// Keeps what the editor would show in message boxes, for standard error; questions take their
-// default answer and dialogs are cancelled.
+// Keeps what the editor would show in message boxes; questions are answered No or Cancel and
+// dialogs are cancelled.
 class ConsoleUserInterface : public SilentUserInterface {
 public:
     std::vector<std::string> messages;
 
-    Answer message(
-        std::string_view text, Buttons, Icon, Answer defaultAnswer, std::string_view) override
+    Answer message(std::string_view text, Buttons buttons, Icon, Answer, std::string_view) override
     {
         messages.push_back(printable(text, 4000));
-        return defaultAnswer;
+        switch (buttons) {
+        case Buttons::Ok:
+            return Answer::Ok;
+        case Buttons::OkCancel:
+            return Answer::Cancel;
+        default:
+            return Answer::No;
+        }
     }
 };
+
+// Only a regular file of a sensible size is read: a FIFO or a device could block the tool or
+// never end.
+void requireReadableFile(const std::string& path, const std::string& name)
+{
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0)
+        throw CommandError("cannot read " + name + ": " + std::strerror(errno));
+    if (!S_ISREG(info.st_mode))
+        throw CommandError("cannot read " + name + ": not a regular file");
+    if (static_cast<std::uint64_t>(info.st_size) > MaxInputBytes)
+        throw CommandError(name + " is larger than " +
+            std::to_string(MaxInputBytes / (1024 * 1024)) + " MiB");
+}
 
 // A check-value source without values: the reader then takes every text as unchanged. Used
 // only to show what a hand-edited message says, after the real check has judged it.
@@ -68,24 +92,32 @@ std::string linesText(const CurrentMessage& message)
 
 } // namespace
 
-std::vector<ListedMessage> listScriptFile(const std::string& path)
+ScriptListing listScriptFile(const std::string& path)
 {
     CrcComponent component(executableFolder());
     requireComponent(component);
+    const std::string name = printable(path);
+    requireReadableFile(path, name);
     ConsoleUserInterface ui;
     DiskFileSystem files;
     const std::string folder = executableFolder().string() + "/";
     Preferences preferences = defaultPreferences(folder);
     preferences.PlaceholderChar = "#";
     EditorSession session(component, ui, files, ProgramFolders { folder, folder }, preferences);
-    if (!files.exists(path))
-        throw CommandError("cannot read " + path + ": no such file");
-    if (!session.openScriptFile(path))
-        throw CommandError(ui.messages.empty() ? "cannot open " + path : ui.messages.back());
-    for (const std::string& text : ui.messages)
-        std::fprintf(stderr, "mq5300: %s\n", text.c_str());
+    switch (session.openScriptFile(path).result) {
+    case EditorSession::OpenedScript::Result::Opened:
+        break;
+    case EditorSession::OpenedScript::Result::NotAScript:
+        throw CommandError(name + " is not a script file");
+    default:
+        throw CommandError("cannot read " + name +
+            (::access(path.c_str(), R_OK) != 0 ? ": " + std::string(std::strerror(errno)) : ""));
+    }
+    // The editor's notes on the file are said in the tool's own words below.
+    ui.messages.clear();
 
-    std::vector<ListedMessage> listing;
+    ScriptListing listing;
+    listing.leftOut = session.leftOutMessages();
     FileStore& store = session.store();
     CurrentMessage& message = session.message();
     NoCheckValues noCheckValues;
@@ -103,8 +135,15 @@ std::vector<ListedMessage> listScriptFile(const std::string& path)
         if (!entry.holds)
             textReader.ReadFields(message);
         entry.text = linesText(message);
-        listing.push_back(std::move(entry));
+        listing.messages.push_back(std::move(entry));
     }
+    for (const std::string& text : ui.messages)
+        std::fprintf(stderr, "mq5300: %s\n", text.c_str());
+    if (!listing.leftOut.empty())
+        std::fprintf(stderr, "mq5300: %s: left out the messages numbered outside 0 to 1023: %s\n",
+            name.c_str(), leftOutList(listing.leftOut).c_str());
+    if (listing.messages.empty())
+        std::fprintf(stderr, "mq5300: %s holds no message\n", name.c_str());
     return listing;
 }
 

@@ -13,9 +13,17 @@ struct ListedMessage {
     std::string text; // the visible text of its lines, UTF-8, joined with " | "
 };
 
-// Opens the script file the way the editor does and reads every message from it; what the
-// editor would tell the user goes to standard error. A CommandError when it cannot be opened.
-std::vector<ListedMessage> listScriptFile(const std::string& path);
+// Every message of a script file, and the numbers of the records that were left out because
+// they lie outside 0..1023.
+struct ScriptListing {
+    std::vector<ListedMessage> messages;
+    std::vector<long long> leftOut;
+};
+
+// Opens the script file the way the editor does and reads every message from it; what is worth
+// knowing about the file goes to standard error. A CommandError when it is no regular file, is
+// too large, cannot be read or is no script file.
+ScriptListing listScriptFile(const std::string& path);
 
 // The listing line of one message.
 std::string listingLine(const ListedMessage& message);
