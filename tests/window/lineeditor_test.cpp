@@ -71,6 +71,14 @@ protected:
     }
 
     std::string storedLine(int line) { return session->message().line(line).LineText; }
+
+    // The Delete key as the platform delivers it, with the character 127.
+    void pressDelete()
+    {
+        const QString del(QChar(127));
+        QTest::sendKeyEvent(QTest::Press, editor(), Qt::Key_Delete, del, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, editor(), Qt::Key_Delete, del, Qt::NoModifier);
+    }
 };
 
 TEST_F(LineEditorTest, ContextMenuCutReachesTheDisplayAndTheSavedFile)
@@ -105,15 +113,15 @@ TEST_F(LineEditorTest, DeleteKeyDeletesAtTheCaretAndTheHighlight)
     start("5320");
     QTest::keyClicks(editor(), "ABCDEFGHIJKLMNOPQRST");
     QTest::keyClick(editor(), Qt::Key_Home);
-    QTest::keyClick(editor(), Qt::Key_Delete); // a full line gives characters up
+    pressDelete(); // a full line gives characters up
     EXPECT_EQ(row(2), "BCDEFGHIJKLMNOPQRST");
     highlight(2, 6);
-    QTest::keyClick(editor(), Qt::Key_Delete);
+    pressDelete();
     EXPECT_EQ(row(2), "BCHIJKLMNOPQRST");
     EXPECT_EQ(GetText(storedLine(1)), "BCHIJKLMNOPQRST");
     EXPECT_EQ(statusLine(), "Length of current line is  15 characters.");
     QTest::keyClick(editor(), Qt::Key_End);
-    QTest::keyClick(editor(), Qt::Key_Delete); // nothing after the caret
+    pressDelete(); // nothing after the caret
     EXPECT_EQ(row(2), "BCHIJKLMNOPQRST");
     EXPECT_TRUE(user.messages.empty());
 }
