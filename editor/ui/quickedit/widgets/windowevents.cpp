@@ -104,8 +104,8 @@ void QuickEditWindow::connectControls()
         [this](int row) { forward("SelectLine", [&] { m_state->displayRowPressed(row); }); });
     connect(m_display, &LedDisplay::rowHovered, this, [this](int row) {
         const std::string control = row > 0 ? "lblDisplay" + std::to_string(row) : "frameDisplay";
-        forward(control.c_str(),
-            [&] { m_state->showStatusFor(control, { StatusEvent::MouseMove }); });
+        forward(
+            control.c_str(), [&] { m_state->showStatusFor(control, { StatusEvent::MouseMove }); });
     });
     connect(m_timer1, &QTimer::timeout, this,
         [this] { forward("UpdateSimulation", [&] { m_state->tickTimer1(); }); });
