@@ -133,6 +133,9 @@ void QuickEditWindow::connectControls()
         watch(control);
     for (const auto& [objectName, button] : m_buttons)
         watch(button);
+    // The bare panel empties the status line whenever the mouse moves over it, also when it
+    // comes back from a control (which gives the panel no new Enter).
+    centralWidget()->setMouseTracking(true);
 }
 
 void QuickEditWindow::watch(QWidget* control)
@@ -152,6 +155,10 @@ bool QuickEditWindow::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::FocusIn:
         forward(control.c_str(), [&] { m_state->showStatusFor(control); });
+        break;
+    case QEvent::MouseMove:
+        if (widget == centralWidget())
+            status("");
         break;
     case QEvent::Enter:
         // The bare panel clears the status line; the line editor tells the character under
