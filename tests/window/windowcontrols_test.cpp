@@ -128,8 +128,8 @@ TEST_F(WindowControlsTest, StatusLineShowsTheNumberBoxesAndEmptiesWhenTheFocusMo
     QWidget* panel = window->centralWidget();
     const QPoint bare(panel->width() - 2, panel->height() / 2);
     ASSERT_EQ(panel->childAt(bare), nullptr);
-    QMouseEvent move(QEvent::MouseMove, bare, panel->mapToGlobal(bare), Qt::NoButton,
-        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, bare, panel->mapToGlobal(bare), Qt::NoButton, Qt::NoButton,
+        Qt::NoModifier);
     QApplication::sendEvent(panel, &move);
     EXPECT_EQ(statusLine().toStdString(), "");
 }
