@@ -236,7 +236,8 @@ bool EditorSession::openWithDialog()
 std::vector<std::string> EditorSession::recentFiles() const
 {
     const auto& files = m_preferences.RecentFiles;
-    return { files.begin(), files.begin() + static_cast<std::ptrdiff_t>(usedRecentFiles(m_preferences)) };
+    return { files.begin(),
+        files.begin() + static_cast<std::ptrdiff_t>(usedRecentFiles(m_preferences)) };
 }
 
 void EditorSession::rememberRecentFile(const std::string& path)

@@ -55,11 +55,11 @@ TEST_F(RecentFilesTest, RefusedRecentFileThenAnotherChosenInsteadUpdatesTheMenu)
     EXPECT_EQ(view.recentFiles, Paths { refused });
 
     // The user tries again and picks another file in the Open dialog.
-    const std::string other = workFolder
-                                  .write("other.src",
-                                      scriptFileText({ textMessage(1, { "OTHER" }) },
-                                          session->writer(), "5360"))
-                                  .string();
+    const std::string other =
+        workFolder
+            .write("other.src",
+                scriptFileText({ textMessage(1, { "OTHER" }) }, session->writer(), "5360"))
+            .string();
     ui.answers.push_back(Answer::Yes);
     ui.files.push_back(other);
     ASSERT_TRUE(session->openRecentFile(0));

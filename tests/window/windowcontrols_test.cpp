@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -122,6 +123,15 @@ TEST_F(WindowControlsTest, StatusLineShowsTheNumberBoxesAndEmptiesWhenTheFocusMo
     ASSERT_EQ(user.statuses.size(), before + 2);
     EXPECT_EQ(user.statuses[before], ""); // txtTask's text goes as it loses the focus
     EXPECT_TRUE(statusLine().startsWith("Relay will not be affected"));
+
+    // Back from a control onto the bare panel, the text goes.
+    QWidget* panel = window->centralWidget();
+    const QPoint bare(panel->width() - 2, panel->height() / 2);
+    ASSERT_EQ(panel->childAt(bare), nullptr);
+    QMouseEvent move(QEvent::MouseMove, bare, panel->mapToGlobal(bare), Qt::NoButton, Qt::NoButton,
+        Qt::NoModifier);
+    QApplication::sendEvent(panel, &move);
+    EXPECT_EQ(statusLine().toStdString(), "");
 }
 
 TEST_F(WindowControlsTest, MessageBoxTakesDeleteAndSelectAll)

@@ -8,7 +8,8 @@ NumberScrollBar::NumberScrollBar(int minimum, int maximum, QWidget* parent)
     setNumberRange(minimum, maximum);
     setSingleStep(1);
     setPageStep(1);
-    connect(this, &QScrollBar::valueChanged, this, [this](int value) { emit numberChanged(-value); });
+    connect(
+        this, &QScrollBar::valueChanged, this, [this](int value) { emit numberChanged(-value); });
 }
 
 } // namespace marquis::qt

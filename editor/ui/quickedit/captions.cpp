@@ -74,8 +74,8 @@ std::string positionLabel(LineKind kind, int line, int row, int column)
     return "Line " + withLeadingBlank(line) + ",char " + withLeadingBlank(column);
 }
 
-std::vector<ControlSetting> attributeSettings(const CurrentMessage& message, int line,
-    const std::function<bool(DialogKind)>& hasDialog)
+std::vector<ControlSetting> attributeSettings(
+    const CurrentMessage& message, int line, const std::function<bool(DialogKind)>& hasDialog)
 {
     const EditLine& l = message.line(line);
     std::vector<ControlSetting> settings;

@@ -24,8 +24,8 @@ struct ControlSetting {
 // The attribute captions and enabled states of ShowEdit for one line of the message. A button
 // that only opens a dialog is enabled when its own rule allows and `hasDialog` says the window
 // can show that dialog.
-std::vector<ControlSetting> attributeSettings(const CurrentMessage& message, int line,
-    const std::function<bool(DialogKind)>& hasDialog);
+std::vector<ControlSetting> attributeSettings(
+    const CurrentMessage& message, int line, const std::function<bool(DialogKind)>& hasDialog);
 
 // The character sets of cmdFont in the order the button cycles through them ("" is none).
 std::string nextFont(std::string_view font);

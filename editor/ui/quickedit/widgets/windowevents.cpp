@@ -130,8 +130,8 @@ void QuickEditWindow::connectControls()
         [this](int row) { forward("SelectLine", [&] { m_state->displayRowPressed(row); }); });
     connect(m_display, &LedDisplay::rowHovered, this, [this](int row) {
         const std::string control = row > 0 ? "lblDisplay" + std::to_string(row) : "frameDisplay";
-        forward(control.c_str(),
-            [&] { m_state->showStatusFor(control, { StatusEvent::MouseMove }); });
+        forward(
+            control.c_str(), [&] { m_state->showStatusFor(control, { StatusEvent::MouseMove }); });
     });
     connect(m_timer1, &QTimer::timeout, this,
         [this] { forward("UpdateSimulation", [&] { m_state->tickTimer1(); }); });
@@ -159,6 +159,9 @@ void QuickEditWindow::connectControls()
         watch(control);
     for (const auto& [objectName, button] : m_buttons)
         watch(button);
+    // The bare panel empties the status line whenever the mouse moves over it, also when it
+    // comes back from a control (which gives the panel no new Enter).
+    centralWidget()->setMouseTracking(true);
 }
 
 void QuickEditWindow::watch(QWidget* control)
@@ -178,6 +181,10 @@ bool QuickEditWindow::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::FocusIn:
         forward(control.c_str(), [&] { m_state->showStatusFor(control); });
+        break;
+    case QEvent::MouseMove:
+        if (widget == centralWidget())
+            status("");
         break;
     case QEvent::Enter:
         // The bare panel clears the status line; the line editor tells the character under
