@@ -110,7 +110,8 @@ void EditorSession::writeCurrentMessage()
 
 bool EditorSession::hidesLines()
 {
-    if (m_message.ScriptEditOnly || m_message.UnitLines >= MaxUnitLines)
+    // Script Edit keeps the message as text, which no model change shortens.
+    if (scriptEditMode || m_message.ScriptEditOnly || m_message.UnitLines >= MaxUnitLines)
         return false;
     const CurrentMessage loaded = loadedFields(MaxUnitLines);
     for (int i = m_message.UnitLines + 1; i <= MaxUnitLines; ++i)

@@ -92,7 +92,8 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
         const std::uint64_t lineStart = position;
         position += line.size() + 1;
         const bool goOn = forEachScriptLine(line, [&](std::string_view text) {
-            return scanLine(text, lineStart + static_cast<std::uint64_t>(text.data() - line.data()));
+            return scanLine(
+                text, lineStart + static_cast<std::uint64_t>(text.data() - line.data()));
         });
         if (scan.rejected)
             return scan;

@@ -59,9 +59,8 @@ Record RecordReader::readFromImage(int n, std::size_t start)
         end = end == std::string_view::npos ? image.size() : end;
         const std::string_view line = image.substr(begin, end - begin);
         begin = end + 1;
-        if (!forEachScriptLine(line, [&](std::string_view part) {
-                return collect(n, part, record, inside);
-            }))
+        if (!forEachScriptLine(
+                line, [&](std::string_view part) { return collect(n, part, record, inside); }))
             break;
     }
     return record;
@@ -76,9 +75,8 @@ Record RecordReader::read(int n, std::int64_t offset)
         return record;
     bool inside = false;
     while (m_file->readLine(m_line)) {
-        if (!forEachScriptLine(m_line, [&](std::string_view part) {
-                return collect(n, part, record, inside);
-            }))
+        if (!forEachScriptLine(
+                m_line, [&](std::string_view part) { return collect(n, part, record, inside); }))
             break;
     }
     return record;

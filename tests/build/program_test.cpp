@@ -204,7 +204,16 @@ TEST_F(ModelSwitchTest, CancelKeepsTheFourLineModel)
     EXPECT_FALSE(session->store().IsModified());
     EXPECT_EQ(linesOf(1), (std::vector<std::string> { "ONE", "TWO", "THREE", "FOUR" }));
 
+    // Script Edit keeps the message as text: the switch takes nothing from it.
+    session->scriptEditMode = true;
+    menu.setModel("5320");
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(session->message().UnitLines, 2);
+    menu.setModel("5360");
+    session->scriptEditMode = false;
+
     // A message without text on lines 3 and 4 switches without a question.
+    ui.answers = { Answer::No };
     session->FileNew();
     ui.messages.clear();
     menu.setModel("5320");

@@ -251,7 +251,8 @@ TEST_F(FileOpenTest, OnlyRegularFilesAreRead)
     for (const std::string& path : { fifo, std::string("/dev/zero") }) {
         ui.messages.clear();
         EXPECT_FALSE(session->openScriptFile(path));
-        EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { "Error! Cannot open file " + path });
+        EXPECT_EQ(
+            ui.messageTexts(), std::vector<std::string> { "Error! Cannot open file " + path });
     }
 }
 

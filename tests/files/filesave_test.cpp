@@ -211,8 +211,8 @@ TEST(LeftOutListTest, NamesTheFirstTenAndCountsTheRest)
     std::vector<long long> many;
     for (long long n = 2000; n < 2013; ++n)
         many.push_back(n);
-    EXPECT_EQ(leftOutList(many),
-        "2000, 2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 2009 and 3 more");
+    EXPECT_EQ(
+        leftOutList(many), "2000, 2001, 2002, 2003, 2004, 2005, 2006, 2007, 2008, 2009 and 3 more");
 }
 
 } // namespace

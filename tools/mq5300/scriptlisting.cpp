@@ -49,8 +49,8 @@ void requireReadableFile(const std::string& path, const std::string& name)
     if (!S_ISREG(info.st_mode))
         throw CommandError("cannot read " + name + ": not a regular file");
     if (static_cast<std::uint64_t>(info.st_size) > MaxInputBytes)
-        throw CommandError(name + " is larger than " +
-            std::to_string(MaxInputBytes / (1024 * 1024)) + " MiB");
+        throw CommandError(
+            name + " is larger than " + std::to_string(MaxInputBytes / (1024 * 1024)) + " MiB");
 }
 
 // A check-value source without values: the reader then takes every text as unchanged. Used
