@@ -59,11 +59,11 @@ SimulatorProcess::SimulatorProcess(const std::string& linkPath,
     ::fcntl(m_out, F_SETFL, O_NONBLOCK);
 }
 
-int SimulatorProcess::stop()
+int SimulatorProcess::stop(int signal)
 {
     if (m_pid < 0)
         return -1;
-    ::kill(m_pid, SIGTERM);
+    ::kill(m_pid, signal);
     int status = 0;
     int code = -1;
     for (int i = 0; i < 100; ++i) {

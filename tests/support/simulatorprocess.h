@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <csignal>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -19,8 +20,9 @@ public:
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;
 
     bool ready() const { return m_ready; }
-    // Sends SIGTERM and waits; the exit code (-1 when it had to be killed).
-    int stop();
+    // Sends `signal` and waits; the exit code (-1 when it had to be killed or was killed by
+    // the signal).
+    int stop(int signal = SIGTERM);
     // What the simulator wrote to stdout before it was ready, and to stderr when it failed.
     const std::string& output() const { return m_output; }
 

@@ -2,8 +2,8 @@
 
 #include "scriptcode/assembler.h"
 #include "scriptcode/compiler.h"
-#include "support/simulatorprocess.h"
 #include "support/processrunner.h"
+#include "support/simulatorprocess.h"
 #include "support/temporaryfolder.h"
 
 #include <gtest/gtest.h>
@@ -15,22 +15,27 @@ namespace {
 using namespace std::chrono_literals;
 
 // Two messages: 1 shows a text and a variable, 2 another text.
-const char* const Messages = "SUB 1(TASK=0)\r\n"
-                             "LINE1:\r\n"
-                             "    CALL CURSOR(1,1)\r\n"
-                             "    PRINT\"HELLO \";\r\n"
-                             "    PRINT VAR(1, 4);\r\n"
-                             "END SUB\r\n"
-                             "SUB 2(TASK=0)\r\n"
-                             "LINE1:\r\n"
-                             "    CALL CURSOR(1,1)\r\n"
-                             "    PRINT\"SECOND MESSAGE\";\r\n"
-                             "END SUB\r\n";
+std::string messages(const std::string& second)
+{
+    return "SUB 1(TASK=0)\r\n"
+           "LINE1:\r\n"
+           "    CALL CURSOR(1,1)\r\n"
+           "    PRINT\"HELLO \";\r\n"
+           "    PRINT VAR(1, 4);\r\n"
+           "END SUB\r\n"
+           "SUB 2(TASK=0)\r\n"
+           "LINE1:\r\n"
+           "    CALL CURSOR(1,1)\r\n"
+           "    PRINT\"" +
+        second +
+        "\";\r\n"
+        "END SUB\r\n";
+}
 
-std::string imageBytes(int displayType = 5360)
+std::string imageBytes(int displayType = 5360, const std::string& second = "SECOND MESSAGE")
 {
     const std::string source = "#define Display_type (" + std::to_string(displayType) +
-        ")\r\n#include \"ESCAPES.H\"\r\n#pragma version 2\r\n" + Messages;
+        ")\r\n#include \"ESCAPES.H\"\r\n#pragma version 2\r\n" + messages(second);
     unit::CompileOptions options;
     options.includeFolder = std::string(MARQUIS_BIN_DIR) + "/";
     unit::Diagnostics diagnostics;
@@ -83,9 +88,10 @@ protected:
         return result;
     }
 
-    std::string writeImage(const std::string& name, int displayType = 5360)
+    std::string writeImage(const std::string& name, int displayType = 5360,
+        const std::string& second = "SECOND MESSAGE")
     {
-        return folder.write(name + ".bin", imageBytes(displayType)).string();
+        return folder.write(name + ".bin", imageBytes(displayType, second)).string();
     }
 
     // Waits until the display file's first row starts with `text`; its content.
@@ -161,6 +167,41 @@ TEST_F(LinkToolTest, ProgramReadBackCallUpAndReboot)
     expectOk(run);
     EXPECT_NE(run.log.find("Unit 0 is restarting."), std::string::npos) << run.log;
     EXPECT_EQ(readWholeFile(flashFile), readWholeFile(image)); // a restart keeps the flash
+}
+
+TEST_F(LinkToolTest, VerifyAndProgramTellTwoImagesOfTheSameSizeApart)
+{
+    const std::string welcome = writeImage("welcome", 5360, "WELCOME");
+    const std::string goodbye = writeImage("goodbye", 5360, "GOODBYE");
+    ASSERT_EQ(readWholeFile(welcome).size(), readWholeFile(goodbye).size());
+    ASSERT_NE(readWholeFile(welcome), readWholeFile(goodbye));
+    const auto base = [](const std::string& image) { return image.substr(0, image.size() - 4); };
+    const auto holds = [](const ToolRun& run, const std::string& image) {
+        return run.log.find("The flash holds " + image + ".") != std::string::npos;
+    };
+    const auto holdsNot = [](const ToolRun& run, const std::string& image) {
+        return run.log.find("The flash does not hold " + image + ".") != std::string::npos;
+    };
+    startUnit({ "--program-mode", "on" });
+
+    expectOk(this->run("p", { base(welcome) }));
+    ToolRun run = this->run("v", { base(goodbye) });
+    expectOk(run);
+    EXPECT_TRUE(holdsNot(run, goodbye)) << run.log;
+    run = this->run("v", { base(welcome) });
+    EXPECT_TRUE(holds(run, welcome)) << run.log;
+
+    // Programming the other image over it reports success, and that image is then there.
+    run = this->run("p", { base(goodbye) });
+    expectOk(run);
+    EXPECT_EQ(readWholeFile(flashFile), readWholeFile(goodbye));
+    run = this->run("v", { base(goodbye) });
+    EXPECT_TRUE(holds(run, goodbye)) << run.log;
+    run = this->run("v", { base(welcome) });
+    EXPECT_TRUE(holdsNot(run, welcome)) << run.log;
+    const std::string copy = (folder / "copy").string();
+    expectOk(this->run("r", { copy }));
+    EXPECT_EQ(readWholeFile(copy + ".bin"), readWholeFile(goodbye));
 }
 
 TEST_F(LinkToolTest, SendMessageShowsItWithoutProgramming)
@@ -244,6 +285,27 @@ TEST_F(LinkToolTest, ANoisyLineNeverEndsInSuccessWithAWrongImage)
         }
         unit.reset();
     }
+}
+
+TEST_F(LinkToolTest, ALinkLeftByAKilledUnitIsTakenOverButALiveOneIsNot)
+{
+    startUnit();
+    // A second unit on the same path would take the line away from the first one.
+    {
+        SimulatorProcess second(linkPath, { "--address", "9" });
+        EXPECT_FALSE(second.ready()) << second.output();
+    }
+    expectOk(this->run("v", { "x" }));
+
+    // Killed, the unit cannot remove its link; the next one takes it over.
+    EXPECT_EQ(unit->stop(SIGKILL), -1);
+    EXPECT_TRUE(std::filesystem::is_symlink(linkPath));
+    startUnit();
+    expectOk(this->run("v", { "x" }));
+
+    // Stopped by a signal it handles, it removes its link.
+    unit->stop(SIGINT);
+    EXPECT_FALSE(std::filesystem::is_symlink(linkPath));
 }
 
 TEST_F(LinkToolTest, AWrongListIsReportedInTheLogAndOnStderr)

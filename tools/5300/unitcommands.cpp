@@ -3,7 +3,6 @@
 #include "binaryfile.h"
 #include "scriptcode/displayunit.h"
 #include "unitlink/comports.h"
-#include "unitlink/crc.h"
 #include "unitlink/serialport.h"
 #include "unitlink/unitclient.h"
 
@@ -18,6 +17,21 @@ namespace {
 std::string modelOfMemory(int memoryCode)
 {
     return memoryCode == 0x40 ? "5320" : "5360";
+}
+
+// The CRC-32 a person can compare with an image's: its content CRC, which is the check value
+// at the image's end; the whole flash's CRC-32 from a unit that does not report it.
+std::uint32_t shownCrc(const FlashSummary& flash)
+{
+    return flash.contentCrc.value_or(flash.crc);
+}
+
+// "12345 bytes with CRC-32 0x1A2B3C4D (0x2144DF1C over all of them)": both values, so that a
+// difference in the last four bytes shows too.
+std::string describeFlash(const FlashSummary& flash)
+{
+    return std::to_string(flash.size) + " bytes with CRC-32 " + hex32(shownCrc(flash)) + " (" +
+        hex32(flash.crc) + " over all of them)";
 }
 
 // A unit image read from a file and checked; no value after saying why in the report.
@@ -110,15 +124,24 @@ bool versionQuery(const Invocation& invocation, Session& session, Report& report
         report.line("Flash: empty");
         return true;
     }
-    report.line(
-        "Flash: " + std::to_string(info.flashSize) + " bytes, CRC-32 " + hex32(info.flashCrc));
+    report.line("Flash: " + std::to_string(info.flashSize) + " bytes, CRC-32 " +
+        hex32(shownCrc(info.flash())));
     const std::string binary = invocation.leading[0] + ".bin";
     std::vector<std::uint8_t> bytes;
     std::string error;
     if (readBinaryFile(binary, bytes, error)) {
-        const bool same = bytes.size() == info.flashSize && crc32(bytes) == info.flashCrc;
-        report.line(
-            same ? "The flash holds " + binary + "." : "The flash does not hold " + binary + ".");
+        switch (compareFlash(info.flash(), bytes)) {
+        case FlashMatch::Same:
+            report.line("The flash holds " + binary + ".");
+            break;
+        case FlashMatch::Different:
+            report.line("The flash does not hold " + binary + ".");
+            break;
+        case FlashMatch::Unknown:
+            report.line("The flash holds an image of the size of " + binary +
+                ", but the unit does not report enough to tell whether it is this one.");
+            break;
+        }
     }
     return true;
 }
@@ -159,16 +182,21 @@ bool programFlash(const Invocation& invocation, Session& session, Report& report
                     "Program it again.");
         return false;
     }
-    const std::uint32_t expected = crc32(bytes);
-    if (written.size != bytes.size() || written.crc != expected) {
-        report.line("CRC mismatch after programming: the unit holds " +
-            std::to_string(written.size) + " bytes with CRC-32 " + hex32(written.crc) + ", but " +
-            binary + " has " + std::to_string(bytes.size()) + " bytes with CRC-32 " +
-            hex32(expected) + ". The flash does not hold the image; program it again.");
+    const FlashMatch match = compareFlash(written, bytes);
+    if (match == FlashMatch::Different) {
+        report.line("CRC mismatch after programming: the unit holds " + describeFlash(written) +
+            ", but " + binary + " has " + describeFlash(FlashSummary::of(bytes)) +
+            ". The flash does not hold the image; program it again.");
+        return false;
+    }
+    if (match == FlashMatch::Unknown) {
+        report.line("The unit holds " + std::to_string(written.size) +
+            " bytes, but does not report enough to tell whether they are " + binary +
+            ". Check the unit's firmware; the flash may not hold the image.");
         return false;
     }
     report.line("Programmed " + std::to_string(bytes.size()) + " bytes from " + binary +
-        "; the unit reports CRC-32 " + hex32(written.crc) + ", the same as the image.");
+        "; the unit reports CRC-32 " + hex32(*written.contentCrc) + ", the same as the image.");
     const int resent = session.client().counters().framesResent;
     if (resent > 0)
         report.line(
@@ -286,10 +314,12 @@ bool readFlash(const Invocation& invocation, Session& session, Report& report)
         report.line(target + " was not written.");
         return false;
     }
-    const std::uint32_t crc = crc32(bytes);
-    if (crc != info.flashCrc) {
-        report.line("CRC mismatch after reading: the data has CRC-32 " + hex32(crc) +
-            ", but the unit reports " + hex32(info.flashCrc) + ". " + target +
+    // A unit that does not report its content CRC is checked by size and CRC-32 alone: the
+    // blocks came with their own CRCs, so this guards the transfer, which is what it is for.
+    const FlashSummary got = FlashSummary::of(bytes);
+    if (compareFlash(info.flash(), bytes) == FlashMatch::Different) {
+        report.line("CRC mismatch after reading: the data has " + describeFlash(got) +
+            ", but the unit reports " + describeFlash(info.flash()) + ". " + target +
             " was not written; read the flash again.");
         return false;
     }
@@ -298,8 +328,8 @@ bool readFlash(const Invocation& invocation, Session& session, Report& report)
         report.line("Cannot write " + target + ": " + error + ".");
         return false;
     }
-    report.line("Read " + std::to_string(bytes.size()) + " bytes with CRC-32 " + hex32(crc) +
-        " (verified) into " + target + ".");
+    report.line("Read " + std::to_string(bytes.size()) + " bytes with CRC-32 " +
+        hex32(*got.contentCrc) + " (verified) into " + target + ".");
     return true;
 }
 

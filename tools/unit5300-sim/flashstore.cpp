@@ -1,7 +1,5 @@
 #include "flashstore.h"
 
-#include "unitlink/crc.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,7 +17,7 @@ FlashStore::FlashStore(std::string file, std::uint32_t capacity)
 bool FlashStore::load(std::string& error)
 {
     m_contents.clear();
-    m_crc = 0;
+    m_summary = FlashSummary::of(m_contents);
     if (m_file.empty())
         return true;
     std::ifstream file(m_file, std::ios::binary);
@@ -32,14 +30,14 @@ bool FlashStore::load(std::string& error)
         return false;
     }
     m_contents = std::move(bytes);
-    m_crc = crc32(m_contents);
+    m_summary = FlashSummary::of(m_contents);
     return true;
 }
 
 bool FlashStore::store(std::vector<std::uint8_t> contents, std::string& error)
 {
     m_contents = std::move(contents);
-    m_crc = crc32(m_contents);
+    m_summary = FlashSummary::of(m_contents);
     if (m_file.empty())
         return true;
     const std::string temporary = m_file + ".part";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "unitlink/flashsummary.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,13 +21,14 @@ public:
 
     const std::vector<std::uint8_t>& contents() const { return m_contents; }
     std::uint32_t capacity() const { return m_capacity; }
-    std::uint32_t crc() const { return m_crc; }
+    // Size, CRC-32 and content CRC of what it holds.
+    const FlashSummary& summary() const { return m_summary; }
 
 private:
     std::string m_file;
     std::uint32_t m_capacity;
     std::vector<std::uint8_t> m_contents;
-    std::uint32_t m_crc = 0;
+    FlashSummary m_summary;
 };
 
 } // namespace marquis::unit

@@ -45,11 +45,14 @@ public:
 
     int run()
     {
-        // The stop signals arrive as readable data, handled in the loop like the line.
+        // The stop signals arrive as readable data, handled in the loop like the line, so that
+        // the simulator always ends the same way and removes its link. A closed terminal
+        // (SIGHUP) stops it too.
         sigset_t stops;
         sigemptyset(&stops);
         sigaddset(&stops, SIGTERM);
         sigaddset(&stops, SIGINT);
+        sigaddset(&stops, SIGHUP);
         sigprocmask(SIG_BLOCK, &stops, nullptr);
         const int signals = ::signalfd(-1, &stops, SFD_CLOEXEC | SFD_NONBLOCK);
 

@@ -64,8 +64,9 @@ UnitInfo SimulatedUnit::info()
     info.memoryCode = static_cast<std::uint8_t>(memoryCode());
     info.programMode = m_options.programMode;
     info.flashCapacity = m_flash.capacity();
-    info.flashSize = static_cast<std::uint32_t>(m_flash.contents().size());
-    info.flashCrc = m_flash.crc();
+    info.flashSize = m_flash.summary().size;
+    info.flashCrc = m_flash.summary().crc;
+    info.flashContentCrc = m_flash.summary().contentCrc;
     return info;
 }
 
@@ -105,7 +106,7 @@ Refusal SimulatedUnit::writeBlock(std::uint32_t offset, std::span<const std::uin
     return Refusal::None;
 }
 
-Refusal SimulatedUnit::endWrite(std::uint32_t& size, std::uint32_t& crc)
+Refusal SimulatedUnit::endWrite(FlashSummary& flash)
 {
     if (!m_writing)
         return Refusal::NoWriteStarted;
@@ -116,8 +117,7 @@ Refusal SimulatedUnit::endWrite(std::uint32_t& size, std::uint32_t& crc)
         m_notes.push_back(error);
         return Refusal::FlashFault;
     }
-    size = static_cast<std::uint32_t>(m_flash.contents().size());
-    crc = m_flash.crc();
+    flash = m_flash.summary();
     restart();
     return Refusal::None;
 }

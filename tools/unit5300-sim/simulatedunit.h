@@ -33,7 +33,7 @@ public:
     Refusal erase() override;
     Refusal beginWrite(std::uint32_t size) override;
     Refusal writeBlock(std::uint32_t offset, std::span<const std::uint8_t> data) override;
-    Refusal endWrite(std::uint32_t& size, std::uint32_t& crc) override;
+    Refusal endWrite(FlashSummary& flash) override;
     Refusal readBlock(
         std::uint32_t offset, std::uint16_t length, std::vector<std::uint8_t>& data) override;
     Refusal callUp(int number, std::string_view variables) override;

@@ -43,8 +43,8 @@ std::string UnitInfo::firmware() const
 
 std::vector<std::uint8_t> UnitInfo::encode() const
 {
-    return PayloadWriter()
-        .u8(protocol)
+    PayloadWriter writer;
+    writer.u8(protocol)
         .u16(model)
         .u8(firmwareMajor)
         .u8(firmwareMinor)
@@ -53,8 +53,10 @@ std::vector<std::uint8_t> UnitInfo::encode() const
         .u32(flashCapacity)
         .u32(flashSize)
         .u32(flashCrc)
-        .u16(maxBlock)
-        .take();
+        .u16(maxBlock);
+    if (flashContentCrc)
+        writer.u32(*flashContentCrc);
+    return writer.take();
 }
 
 std::optional<UnitInfo> UnitInfo::decode(std::span<const std::uint8_t> payload)
@@ -71,6 +73,7 @@ std::optional<UnitInfo> UnitInfo::decode(std::span<const std::uint8_t> payload)
     info.flashSize = reader.u32();
     info.flashCrc = reader.u32();
     info.maxBlock = reader.u16();
+    info.flashContentCrc = reader.optionalU32();
     if (reader.failed() || info.maxBlock == 0)
         return std::nullopt;
     return info;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "flashsummary.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -8,7 +10,8 @@
 
 namespace marquis::unit {
 
-inline constexpr std::uint8_t ProtocolVersion = 1;
+// Version 2 added the content CRC of the flash to Info and End programming.
+inline constexpr std::uint8_t ProtocolVersion = 2;
 
 // Requests from the link to a unit. A unit answers a request addressed to it with Ack (the
 // request's sequence number, the command's reply payload) or Nak (a Refusal code).
@@ -17,7 +20,7 @@ enum class Command : std::uint8_t {
     Erase = 0x02,
     BeginWrite = 0x03, // u32 image size
     WriteBlock = 0x04, // u32 offset, data
-    EndWrite = 0x05, // -> u32 flash size, u32 CRC-32 of the flash
+    EndWrite = 0x05, // -> u32 flash size, u32 CRC-32 of the flash, u32 content CRC-32
     ReadBlock = 0x06, // u32 offset, u16 length -> u32 offset, data
     CallUp = 0x07, // u16 message number, variable string
     LoadMessage = 0x08, // u16 message number, u8 task, code
@@ -53,6 +56,9 @@ struct UnitInfo {
     std::uint32_t flashSize = 0; // 0: the flash is empty
     std::uint32_t flashCrc = 0;
     std::uint16_t maxBlock = 1024; // the largest data block the unit takes or sends
+    std::optional<std::uint32_t> flashContentCrc; // see FlashSummary; protocol 2 and later
+
+    FlashSummary flash() const { return { flashSize, flashCrc, flashContentCrc }; }
 
     // "4.05"
     std::string firmware() const;

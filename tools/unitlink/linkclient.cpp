@@ -33,14 +33,16 @@ Exchange LinkClient::failure(LinkStatus status, std::string detail) const
     return exchange;
 }
 
-bool LinkClient::send(
-    const Frame& frame, std::size_t replyBytes, Clock::time_point& deadline, std::string& error)
+bool LinkClient::send(const Frame& frame, std::size_t replyBytes, Clock::time_point& deadline,
+    std::string& error, std::size_t answersAhead)
 {
     const std::vector<std::uint8_t> bytes = encodeFrame(frame);
     const auto now = Clock::now();
-    // The bytes queue behind those sent before; the answer comes after the last of them.
+    // The bytes queue behind those sent before; the answer comes after the last of them, and
+    // after the answers the unit still has to send (at most those, since it answers in turn).
     m_lineFreeAt = std::max(now, m_lineFreeAt) + lineTime(bytes.size());
-    deadline = m_lineFreeAt + lineTime(replyBytes + FrameOverhead) + m_settings.slack;
+    deadline =
+        m_lineFreeAt + lineTime(answersAhead + replyBytes + FrameOverhead) + m_settings.slack;
     ++m_counters.framesSent;
     return m_channel.write(bytes, deadline, error);
 }
@@ -67,6 +69,7 @@ bool LinkClient::receive(Clock::time_point deadline, Reply& reply, std::string& 
         if (count < 0)
             return false;
         if (count == 0) {
+            ++m_counters.timeouts;
             // The deadline passed: a frame still incomplete will not be completed.
             if (auto abandoned = m_decoder.expire()) {
                 if (abandoned->frame.address == m_settings.address) {
@@ -133,25 +136,34 @@ Exchange LinkClient::request(
     return failure(damaged > 0 ? LinkStatus::Garbled : LinkStatus::NoAnswer);
 }
 
-Exchange LinkClient::stream(Command command, std::size_t total, std::size_t largestBlock,
-    const BlockPayload& payloadOf, const std::function<void(std::size_t)>& progress)
+Exchange LinkClient::stream(const BlockTransfer& transfer)
 {
     struct Block {
         std::size_t offset = 0;
         std::size_t length = 0;
         Clock::time_point deadline;
         int tries = 0;
+        // When it was first and last sent in this run, counted in sends.
+        std::uint64_t firstSend = 0;
+        std::uint64_t lastSend = 0;
     };
+    const std::size_t largestBlock = std::max<std::size_t>(1, transfer.largestBlock);
     const std::size_t smallest = std::clamp<std::size_t>(m_settings.smallestBlock, 1, largestBlock);
     // As many bytes in flight as `window` blocks of the largest size, however small the blocks
-    // get, so that a noisy line stays busy while some blocks wait for their answers.
+    // get, so that a noisy line stays busy while some blocks wait for their answers. Frames
+    // that follow a damaged one also let the receiving end find the damage at once, instead of
+    // waiting for bytes that were lost.
     const std::size_t bytesInFlight = largestBlock * static_cast<std::size_t>(m_settings.window);
     constexpr std::size_t MostFramesInFlight = 64;
     // A unit that has said nothing for this long is gone.
     const auto silenceLimit = m_settings.attempts *
         (m_settings.slack + lineTime(bytesInFlight + 2 * FrameOverhead * MostFramesInFlight));
+    const auto answerBytes = [&](const Block& block) {
+        return (transfer.answerSize ? transfer.answerSize(block.length) : 0) + FrameOverhead;
+    };
     std::size_t blockSize = largestBlock;
     std::size_t pendingBytes = 0;
+    std::size_t pendingAnswerBytes = 0; // of the answers still to come
     int cleanInARow = 0;
     auto lastHeard = Clock::now();
     bool heardDamaged = false;
@@ -159,17 +171,30 @@ Exchange LinkClient::stream(Command command, std::size_t total, std::size_t larg
     std::deque<Block> again; // pieces of damaged blocks, sent before new ones
     std::size_t nextOffset = 0;
     std::size_t acknowledged = 0;
+    std::uint64_t sends = 0;
     std::string error;
 
+    // Sends a block whose answer is already counted in pendingAnswerBytes.
     const auto sendBlock = [&](std::uint8_t sequence, Block& block) {
-        const Frame frame { m_settings.address, sequence, static_cast<std::uint8_t>(command),
-            payloadOf(block.offset, block.length) };
+        const Frame frame { m_settings.address, sequence,
+            static_cast<std::uint8_t>(transfer.command),
+            transfer.request(block.offset, block.length) };
         ++block.tries;
-        return send(frame, 0, block.deadline, error);
+        block.lastSend = ++sends;
+        if (block.firstSend == 0)
+            block.firstSend = block.lastSend;
+        const std::size_t own = answerBytes(block);
+        return send(frame, own - FrameOverhead, block.deadline, error, pendingAnswerBytes - own);
+    };
+    const auto settle = [&](std::map<std::uint8_t, Block>::iterator found) {
+        pendingBytes -= found->second.length;
+        pendingAnswerBytes -= answerBytes(found->second);
+        pending.erase(found);
     };
 
-    while (acknowledged < total) {
-        while (pending.size() < MostFramesInFlight && (!again.empty() || nextOffset < total) &&
+    while (acknowledged < transfer.total) {
+        while (pending.size() < MostFramesInFlight &&
+            (!again.empty() || nextOffset < transfer.total) &&
             (pending.empty() || pendingBytes + blockSize <= bytesInFlight)) {
             Block block;
             if (!again.empty()) {
@@ -177,11 +202,16 @@ Exchange LinkClient::stream(Command command, std::size_t total, std::size_t larg
                 again.pop_front();
             } else {
                 block.offset = nextOffset;
-                block.length = std::min(blockSize, total - nextOffset);
+                block.length = std::min(blockSize, transfer.total - nextOffset);
                 nextOffset += block.length;
             }
+            // A block that keeps failing may stay unanswered while the sequence numbers go
+            // round; its number is not given to another.
+            while (pending.contains(m_nextSequence))
+                ++m_nextSequence;
             const std::uint8_t sequence = m_nextSequence++;
             pendingBytes += block.length;
+            pendingAnswerBytes += answerBytes(block);
             Block& sent = pending[sequence] = block;
             if (!sendBlock(sequence, sent))
                 return failure(LinkStatus::LineFailed, error);
@@ -213,6 +243,18 @@ Exchange LinkClient::stream(Command command, std::size_t total, std::size_t larg
         if (found == pending.end())
             continue; // an answer to a frame already settled
         Block& block = found->second;
+        // The unit answers in the order the frames reach it, and the line keeps their order: a
+        // block last sent before this one was first sent, still without an answer, was lost on
+        // the way there or back. It is sent again now rather than at its deadline.
+        for (auto& [sequence, overlooked] : pending) {
+            if (overlooked.lastSend >= block.firstSend)
+                continue;
+            if (overlooked.tries >= m_settings.damagedAttempts)
+                return failure(LinkStatus::Garbled);
+            ++m_counters.framesResent;
+            if (!sendBlock(sequence, overlooked))
+                return failure(LinkStatus::LineFailed, error);
+        }
         const bool nak = reply.frame.command == static_cast<std::uint8_t>(Command::Nak);
         const Refusal refusal = !nak || reply.frame.payload.empty()
             ? Refusal::BadRequest
@@ -226,14 +268,14 @@ Exchange LinkClient::stream(Command command, std::size_t total, std::size_t larg
             blockSize = std::max(smallest, blockSize / 2);
             ++m_counters.framesResent;
             if (block.length > blockSize) {
-                Block rest = block;
-                pendingBytes -= block.length;
-                pending.erase(found);
+                const Block rest = block;
+                settle(found);
                 std::deque<Block> pieces;
                 for (std::size_t done = 0; done < rest.length; done += blockSize) {
                     Block piece = rest;
                     piece.offset = rest.offset + done;
                     piece.length = std::min(blockSize, rest.length - done);
+                    piece.firstSend = 0; // a new frame
                     pieces.push_back(piece);
                 }
                 again.insert(again.begin(), pieces.begin(), pieces.end());
@@ -247,15 +289,18 @@ Exchange LinkClient::stream(Command command, std::size_t total, std::size_t larg
             refused.refusal = refusal;
             return refused;
         }
+        if (transfer.accept && !transfer.accept(block.offset, block.length, reply.frame.payload))
+            return failure(LinkStatus::BadReply,
+                "the unit sent other data than asked for (offset " + std::to_string(block.offset) +
+                    ")");
         acknowledged += block.length;
-        pendingBytes -= block.length;
-        pending.erase(found);
+        settle(found);
         if (++cleanInARow >= 16 && blockSize < largestBlock) {
             blockSize = std::min(largestBlock, blockSize * 2);
             cleanInARow = 0;
         }
-        if (progress)
-            progress(acknowledged);
+        if (transfer.progress)
+            transfer.progress(acknowledged);
     }
     return Exchange {};
 }

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,7 @@ struct LinkCounters {
     int framesSent = 0;
     int framesResent = 0;
     int damagedReplies = 0;
+    int timeouts = 0; // waits for an answer that ended with nothing new from the unit
 };
 
 // The link's end of the protocol: sends requests to one unit and waits for their answers,
@@ -65,14 +67,27 @@ public:
     Exchange request(Command command, std::vector<std::uint8_t> payload,
         std::size_t replyBytes = 32, int damagedLimit = 0);
 
-    // Sends `total` bytes as requests, each carrying one block [offset, offset + length) as
-    // `payloadOf` makes it, with up to `window` of them unanswered at a time; each must be
-    // acknowledged. Blocks start at `largestBlock` bytes; on a noisy line they are split and
-    // made smaller, and grow again while the line stays clean. `progress` is told how many
-    // bytes are acknowledged so far.
-    using BlockPayload = std::function<std::vector<std::uint8_t>(std::size_t, std::size_t)>;
-    Exchange stream(Command command, std::size_t total, std::size_t largestBlock,
-        const BlockPayload& payloadOf, const std::function<void(std::size_t)>& progress = {});
+    // A transfer in blocks: `total` bytes, each block [offset, offset + length) asked for with
+    // one request, up to `window` blocks' worth of them unanswered at a time. Writing, the
+    // requests carry the blocks; reading, the answers do. Either way, blocks start at
+    // `largestBlock` bytes, are split and made smaller when their frames come back damaged, and
+    // grow again while the line stays clean.
+    struct BlockTransfer {
+        Command command = Command::WriteBlock;
+        std::size_t total = 0;
+        std::size_t largestBlock = 1024;
+        // The request payload of a block.
+        std::function<std::vector<std::uint8_t>(std::size_t offset, std::size_t length)> request;
+        // The size of a block's answer payload, so that its time on the line is waited for.
+        std::function<std::size_t(std::size_t length)> answerSize;
+        // Takes a block's acknowledgement payload; false when it is not what was asked for.
+        std::function<bool(
+            std::size_t offset, std::size_t length, std::span<const std::uint8_t> payload)>
+            accept;
+        // Told how many bytes are acknowledged so far.
+        std::function<void(std::size_t)> progress;
+    };
+    Exchange stream(const BlockTransfer& transfer);
 
     const LinkSettings& settings() const { return m_settings; }
     const LinkCounters& counters() const { return m_counters; }
@@ -84,9 +99,10 @@ private:
         Frame frame;
     };
 
-    // Sends a frame; its answer's deadline, or nothing with `error` set.
+    // Sends a frame; its answer's deadline, or nothing with `error` set. `answersAhead`: the
+    // bytes of answers the unit has still to send before this one's.
     bool send(const Frame& frame, std::size_t replyBytes, Clock::time_point& deadline,
-        std::string& error);
+        std::string& error, std::size_t answersAhead = 0);
     // The next answer from our unit, waiting until the deadline; false when the line failed.
     bool receive(Clock::time_point deadline, Reply& reply, std::string& error);
     Clock::duration lineTime(std::size_t bytes) const;

@@ -9,10 +9,35 @@
 #include <unistd.h>
 
 namespace marquis::unit {
+namespace {
+
+// Whether `target` names the slave of a pseudo-terminal that is open now. The slave's node
+// exists only while its master is open, so a link left by a simulator that was killed points
+// at nothing. (Once its number is given to another terminal, the link looks live again; it is
+// then left alone, since it cannot be told from the link of a running simulator.)
+bool isLivePseudoTerminal(const std::string& target)
+{
+    struct stat device { };
+    return target.rfind("/dev/pts/", 0) == 0 && ::stat(target.c_str(), &device) == 0 &&
+        S_ISCHR(device.st_mode);
+}
+
+// Where a symbolic link points ("" when `path` is not one).
+std::string linkTarget(const std::string& path)
+{
+    char target[4096];
+    const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+    return length > 0 && static_cast<std::size_t>(length) < sizeof target
+        ? std::string(target, static_cast<std::size_t>(length))
+        : std::string();
+}
+
+} // namespace
 
 PseudoTerminal::~PseudoTerminal()
 {
-    if (!m_link.empty())
+    // Only while it still leads here: a link that was replaced belongs to someone else now.
+    if (!m_link.empty() && linkTarget(m_link) == m_slaveName)
         ::unlink(m_link.c_str());
     if (m_slave >= 0)
         ::close(m_slave);
@@ -55,6 +80,15 @@ bool PseudoTerminal::linkAs(const std::string& path, std::string& error)
             error = path + " exists and is not a symbolic link; it was left alone";
             return false;
         }
+        // A new pseudo-terminal often gets the number of the one that was closed: a link to
+        // our own slave is ours.
+        const std::string target = linkTarget(path);
+        if (target != m_slaveName && isLivePseudoTerminal(target)) {
+            error = path + " already leads to the line " + target +
+                ", which is in use (another simulated unit?); it was left alone";
+            return false;
+        }
+        // Left behind by a simulator that was killed.
         ::unlink(path.c_str());
     }
     if (::symlink(m_slaveName.c_str(), path.c_str()) != 0) {

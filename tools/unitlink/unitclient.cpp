@@ -46,15 +46,18 @@ Exchange UnitClient::program(const std::vector<std::uint8_t>& image, std::size_t
     if (!exchange.ok())
         return exchange;
 
-    exchange = m_link.stream(
-        Command::WriteBlock, image.size(), blockSize,
-        [&](std::size_t offset, std::size_t length) {
-            return PayloadWriter()
-                .u32(static_cast<std::uint32_t>(offset))
-                .bytes(std::span(image).subspan(offset, length))
-                .take();
-        },
-        bytesDone);
+    LinkClient::BlockTransfer transfer;
+    transfer.command = Command::WriteBlock;
+    transfer.total = image.size();
+    transfer.largestBlock = blockSize;
+    transfer.request = [&](std::size_t offset, std::size_t length) {
+        return PayloadWriter()
+            .u32(static_cast<std::uint32_t>(offset))
+            .bytes(std::span(image).subspan(offset, length))
+            .take();
+    };
+    transfer.progress = bytesDone;
+    exchange = m_link.stream(transfer);
     if (!exchange.ok())
         return exchange;
 
@@ -64,6 +67,7 @@ Exchange UnitClient::program(const std::vector<std::uint8_t>& image, std::size_t
     PayloadReader reader(exchange.payload);
     written.size = reader.u32();
     written.crc = reader.u32();
+    written.contentCrc = reader.optionalU32();
     if (reader.failed()) {
         exchange.status = LinkStatus::BadReply;
         exchange.detail = "the unit did not report what its flash holds";
@@ -74,43 +78,42 @@ Exchange UnitClient::program(const std::vector<std::uint8_t>& image, std::size_t
 Exchange UnitClient::readFlash(
     std::uint32_t size, std::size_t blockSize, std::vector<std::uint8_t>& image)
 {
-    blockSize = std::clamp<std::size_t>(blockSize, 1, MaxPayload - 4);
+    // Read requests are streamed like the blocks of programming: several on the line at a
+    // time, so the line stays busy and an answer that lost bytes is found damaged as soon as
+    // the next one arrives, instead of after a timeout.
     image.clear();
-    image.reserve(size);
-    const std::size_t smallest = std::min(blockSize, m_link.settings().smallestBlock);
-    std::size_t current = blockSize;
-    int cleanInARow = 0;
-    Exchange exchange;
-    while (image.size() < size) {
-        const auto offset = static_cast<std::uint32_t>(image.size());
-        const auto length =
-            static_cast<std::uint16_t>(std::min<std::size_t>(current, size - offset));
-        // Large blocks give up soon when they arrive damaged; smaller ones then get through.
-        exchange =
-            m_link.request(Command::ReadBlock, PayloadWriter().u32(offset).u16(length).take(),
-                length + 4u, current > smallest ? 2 : 0);
-        if (exchange.status == LinkStatus::Garbled && current > smallest) {
-            current = std::max(smallest, current / 2);
-            cleanInARow = 0;
-            continue;
-        }
-        if (!exchange.ok())
-            return exchange;
-        if (++cleanInARow >= 16 && current < blockSize) {
-            current = std::min(blockSize, current * 2);
-            cleanInARow = 0;
-        }
-        PayloadReader reader(exchange.payload);
+    if (size > LargestFlash) {
+        Exchange refused;
+        refused.status = LinkStatus::BadReply;
+        refused.detail =
+            "it reports a flash of " + std::to_string(size) + " bytes, more than any unit holds";
+        return refused;
+    }
+    image.assign(size, 0);
+    LinkClient::BlockTransfer transfer;
+    transfer.command = Command::ReadBlock;
+    transfer.total = size;
+    transfer.largestBlock = std::clamp<std::size_t>(blockSize, 1, MaxPayload - 4);
+    transfer.request = [](std::size_t offset, std::size_t length) {
+        return PayloadWriter()
+            .u32(static_cast<std::uint32_t>(offset))
+            .u16(static_cast<std::uint16_t>(length))
+            .take();
+    };
+    transfer.answerSize = [](std::size_t length) { return length + 4; };
+    transfer.accept = [&](std::size_t offset, std::size_t length,
+                          std::span<const std::uint8_t> payload) {
+        PayloadReader reader(payload);
         const std::uint32_t at = reader.u32();
         const auto data = reader.rest();
-        if (reader.failed() || at != offset || data.size() != length) {
-            exchange.status = LinkStatus::BadReply;
-            exchange.detail =
-                "the unit sent other data than asked for (offset " + std::to_string(offset) + ")";
-            return exchange;
-        }
-        image.insert(image.end(), data.begin(), data.end());
-    }
+        if (reader.failed() || at != offset || data.size() != length)
+            return false;
+        std::copy(data.begin(), data.end(), image.begin() + static_cast<std::ptrdiff_t>(offset));
+        return true;
+    };
+    Exchange exchange = m_link.stream(transfer);
+    if (!exchange.ok())
+        image.clear();
     return exchange;
 }
 

@@ -11,12 +11,6 @@
 
 namespace marquis::unit {
 
-// What the unit holds after programming, as it reports it.
-struct FlashSummary {
-    std::uint32_t size = 0;
-    std::uint32_t crc = 0;
-};
-
 // The operations of a unit, on top of the framed link. Each gives an Exchange that tells
 // whether it worked; `explain` turns a failed one into sentences for the status report.
 class UnitClient {
@@ -26,10 +20,12 @@ public:
     Exchange info(UnitInfo& info);
     Exchange erase();
     // Writes an image into the erased flash in blocks of at most `blockSize` bytes and reads
-    // back what the unit then holds. The caller compares it with the image.
+    // back what the unit then holds. The caller compares it with the image (compareFlash).
     Exchange program(const std::vector<std::uint8_t>& image, std::size_t blockSize,
         FlashSummary& written, const std::function<void(std::size_t)>& bytesDone = {});
-    // Reads `size` bytes of flash.
+    // Reads `size` bytes of flash. A size beyond LargestFlash (as a unit may report it) is
+    // refused as a bad reply before anything is asked for or held in memory.
+    static constexpr std::uint32_t LargestFlash = 16u * 1024 * 1024;
     Exchange readFlash(std::uint32_t size, std::size_t blockSize, std::vector<std::uint8_t>& image);
     Exchange callUp(int number, std::string_view variables);
     Exchange loadMessage(int number, int task, const std::vector<std::uint8_t>& code);

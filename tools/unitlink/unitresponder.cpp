@@ -87,10 +87,13 @@ Frame UnitResponder::carryOut(const Frame& request)
                                : done(m_handler.writeBlock(offset, data));
     }
     case Command::EndWrite: {
-        std::uint32_t size = 0;
-        std::uint32_t crc = 0;
-        const Refusal refusal = m_handler.endWrite(size, crc);
-        return done(refusal, PayloadWriter().u32(size).u32(crc).take());
+        FlashSummary flash;
+        const Refusal refusal = m_handler.endWrite(flash);
+        PayloadWriter answer;
+        answer.u32(flash.size).u32(flash.crc);
+        if (flash.contentCrc)
+            answer.u32(*flash.contentCrc);
+        return done(refusal, answer.take());
     }
     case Command::ReadBlock: {
         const std::uint32_t offset = reader.u32();

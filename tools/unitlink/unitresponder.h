@@ -20,8 +20,8 @@ public:
     virtual Refusal erase() = 0;
     virtual Refusal beginWrite(std::uint32_t size) = 0;
     virtual Refusal writeBlock(std::uint32_t offset, std::span<const std::uint8_t> data) = 0;
-    // Ends programming; reports the size and CRC-32 of what the flash now holds.
-    virtual Refusal endWrite(std::uint32_t& size, std::uint32_t& crc) = 0;
+    // Ends programming; reports what the flash now holds.
+    virtual Refusal endWrite(FlashSummary& flash) = 0;
     virtual Refusal readBlock(
         std::uint32_t offset, std::uint16_t length, std::vector<std::uint8_t>& data) = 0;
     virtual Refusal callUp(int number, std::string_view variables) = 0;

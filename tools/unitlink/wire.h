@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -65,6 +66,14 @@ public:
     {
         const std::uint32_t low = u16();
         return low | (static_cast<std::uint32_t>(u16()) << 16);
+    }
+    // A number that peers of an older protocol version do not send: no value when the payload
+    // ends here.
+    std::optional<std::uint32_t> optionalU32()
+    {
+        if (m_bytes.size() - std::min(m_position, m_bytes.size()) < 4)
+            return std::nullopt;
+        return u32();
     }
     // Everything not read yet.
     std::span<const std::uint8_t> rest()
