@@ -42,7 +42,7 @@ bool CompileJob::CompileFile(const std::string& source, const std::string& outpu
         view ? [view](const std::string& elapsed) { view->setElapsed(elapsed); }
              : std::function<void(const std::string&)>());
 
-    const std::string& workFolder = m_tools.workFolder();
+    const std::string workFolder = m_tools.workFolder();
     const std::string workBase = workFolder + fileNameOf(base);
     if (workFolder.empty())
         return failed("Can't create argument list file " + fileNameOf(base) + ".lst");

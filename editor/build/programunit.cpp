@@ -104,7 +104,7 @@ void UnitProgrammer::ProgramUnit(const std::string& binary, ResultView& view)
 {
     const ToolRunner::Routine routine(m_tools);
     const std::string base = withoutExtension(binary);
-    const std::string& workFolder = m_tools.workFolder();
+    const std::string workFolder = m_tools.workFolder();
     const std::string workBase = workFolder + fileNameOf(base);
     if (workFolder.empty()) {
         m_ui.message("Can't create argument list file " + fileNameOf(base) + ".lst",

@@ -41,9 +41,10 @@ void ReadFlashDialog::readFlash()
     Busy = true;
     m_ui.busy(true);
     status("Reading Flash. Please wait until this process is finished.");
-    const std::string base = m_tools.workFolder() + "MQSREAD";
+    const std::string workFolder = m_tools.workFolder();
+    const std::string base = workFolder + "MQSREAD";
     const ToolRun run = linkRun("r", { withoutExtension(target) }, base, m_session.preferences());
-    const ToolResult result = m_tools.workFolder().empty()
+    const ToolResult result = workFolder.empty()
         ? ToolResult { ToolResult::Outcome::ListNotWritten, "", "", 0 }
         : m_tools.run(run);
     if (result.outcome == ToolResult::Outcome::ListNotWritten)
@@ -79,7 +80,7 @@ void ReadFlashDialog::programFlash()
     // after the binary.
     const std::string base = withoutExtension(binary);
     ToolResult result { ToolResult::Outcome::ListNotWritten, "", "", 0 };
-    if (const std::string& workFolder = m_tools.workFolder(); !workFolder.empty()) {
+    if (const std::string workFolder = m_tools.workFolder(); !workFolder.empty()) {
         const ToolRunner::ElapsedClock clock(m_tools, onElapsed);
         result = m_tools.run(linkRun("p", { base }, workFolder + fileNameOf(base),
             m_session.preferences()));

@@ -24,13 +24,18 @@ void SyntaxCheck::run(const std::string& messageScript, int messageNumber, bool 
         return;
     CurrentError = 0;
     // The work files are the runner's, in its private folder.
-    const std::string& workFolder = m_tools.workFolder();
+    const std::string workFolder = m_tools.workFolder();
     const std::string source = workFolder + "sub.src";
     const std::string errors = workFolder + "sub.err";
     m_ui.busy(true);
     auto done = [&] { m_ui.busy(false); };
-    m_files.remove(errors);
-    if (workFolder.empty() || !writeWholeFile(m_files, source, "#include \"ESCAPES.H\"\r\n\r\n" + messageScript + "\r\n")) {
+    bool written = false;
+    if (!workFolder.empty()) {
+        m_files.remove(errors);
+        written = writeWholeFile(
+            m_files, source, "#include \"ESCAPES.H\"\r\n\r\n" + messageScript + "\r\n");
+    }
+    if (!written) {
         done();
         m_ui.message("Can't create output sorce file (sub.src)", Buttons::Ok, Icon::Exclamation,
             Answer::Ok);

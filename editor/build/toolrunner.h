@@ -120,9 +120,9 @@ private:
 
     bool m_busy = false;
     bool m_cancelled = false;
-    unsigned m_runs = 0;           // runs started so far; each run's number is its identity
-    unsigned m_currentRun = 0;     // the innermost run in progress; 0 for none
-    unsigned m_cancelledRun = 0;   // the run the user cancelled; 0 for none
+    unsigned m_runs = 0;  // runs started so far; each run's number is its identity
+    unsigned m_currentRun = 0;  // the innermost run in progress; 0 for none
+    unsigned m_cancelledRun = 0;  // the run the user cancelled; 0 for none
 
     std::function<void(const std::string&)> m_showElapsed;
     Clock::time_point m_clockStart;

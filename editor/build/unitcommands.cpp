@@ -76,9 +76,10 @@ bool UnitCommands::runCommand(const std::string& letter,
     const std::string& statusText)
 {
     const BusyNotice notice(m_ui, statusText);
-    const std::string base = m_tools.workFolder() + workName;
+    const std::string workFolder = m_tools.workFolder();
+    const std::string base = workFolder + workName;
     const ToolRun run = linkRun(letter, leadingLines, base, m_session.preferences());
-    const ToolResult result = m_tools.workFolder().empty()
+    const ToolResult result = workFolder.empty()
         ? ToolResult { ToolResult::Outcome::ListNotWritten, "", "", 0 }
         : m_tools.run(run);
     switch (result.outcome) {
@@ -140,9 +141,10 @@ bool UnitCommands::compileCurrentMessage()
         m_session.writer().SubMake(message);
     // The message's source, the compiler's files and the binary are work files of the runner's
     // private folder; an error file named to the user stays there until the editor ends.
-    const std::string source = m_tools.workFolder() + "MQSSEND.src";
+    const std::string workFolder = m_tools.workFolder();
+    const std::string source = workFolder + "MQSSEND.src";
     FileSystem& files = m_session.store().files();
-    const bool written = !m_tools.workFolder().empty() && writeWholeFile(files, source,
+    const bool written = !workFolder.empty() && writeWholeFile(files, source,
         "#include \"ESCAPES.H\"\r\n#pragma version " + m_session.preferences().ScriptVersion +
             "\r\n" + message.MessageScript + "\r\n");
     if (!m_session.scriptEditMode)
@@ -202,7 +204,8 @@ void UnitCommands::sendMessage()
         parseWholeNumber(number, shown) ? withLeadingBlank(shown) : " " + windows1252ToUtf8(number);
     runCommand("m", { binary, number }, "MQSSEND",
         "Sending message " + sent + " to the " + unitType + " unit.");
-    files.remove(m_tools.workFolder() + "MQSSEND.bin");
+    if (const std::string workFolder = m_tools.workFolder(); !workFolder.empty())
+        files.remove(workFolder + "MQSSEND.bin");
 }
 
 void UnitCommands::reboot()

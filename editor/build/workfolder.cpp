@@ -10,26 +10,41 @@
 
 namespace marquis {
 
+namespace {
+
+std::string temporaryFolder()
+{
+    std::error_code error;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    return withTrailingSeparator(error ? std::string("/tmp") : temporary.string());
+}
+
+} // namespace
+
 std::string workFolderParent()
 {
     std::error_code error;
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
         runtime && *runtime == '/' && std::filesystem::is_directory(runtime, error))
         return withTrailingSeparator(runtime);
-    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    return withTrailingSeparator(error ? std::string("/tmp") : temporary.string());
+    return temporaryFolder();
 }
 
+// A runtime folder that refuses new folders (full, or not the user's) leaves the temporary
+// folder.
 const std::string& WorkFolder::path()
 {
     if (!m_path.empty())
         return m_path;
-    std::string pattern = workFolderParent() + "marquis5300-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
-        return m_path;
-    // mkdtemp makes it 0700 already; said again so no umask or platform can widen it.
-    ::chmod(pattern.c_str(), S_IRWXU);
-    m_path = withTrailingSeparator(pattern);
+    for (const std::string& parent : { workFolderParent(), temporaryFolder() }) {
+        std::string pattern = parent + "marquis5300-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr)
+            continue;
+        // mkdtemp makes it 0700 already; said again so no platform can make it wider.
+        ::chmod(pattern.c_str(), S_IRWXU);
+        m_path = withTrailingSeparator(pattern);
+        break;
+    }
     return m_path;
 }
 
@@ -41,4 +56,4 @@ WorkFolder::~WorkFolder()
     std::filesystem::remove_all(m_path, ignored);
 }
 
-}  // namespace marquis
+} // namespace marquis

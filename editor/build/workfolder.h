@@ -28,4 +28,4 @@ private:
 // and emptied at logout), otherwise the system's temporary folder ($TMPDIR or /tmp).
 std::string workFolderParent();
 
-}  // namespace marquis
+} // namespace marquis

@@ -36,7 +36,8 @@ TEST_F(ProgramTest, ChosenBinaryIsProgrammedWithoutAVersionQuery)
     EXPECT_EQ(ui.fileDialogs.back().title, "Program file");
     EXPECT_EQ(ui.fileDialogs.back().filter, "5300 binary file (*.bin)|*.bin");
     ASSERT_EQ(runs().size(), 1u);
-    EXPECT_EQ(runs()[0].substr(0, runs()[0].find(" | /a")), "5300 p | " + workFolder.folder() + "image");
+    EXPECT_EQ(runs()[0].substr(0, runs()[0].find(" | /a")),
+        "5300 p | " + workFolder.folder() + "image");
     EXPECT_TRUE(runs()[0].ends_with(" | /log | " + tools.workFolder() + "image"));
     EXPECT_EQ(view.resultText, "Unit answered p\r\n");
     EXPECT_FALSE(tools.isBusy());

@@ -127,6 +127,22 @@ TEST_F(ToolRunnerTest, PathsWithBlanksStayWhole)
     EXPECT_NE(runs()[0].find("| " + spaced.folder() + "my flash; rm x |"), std::string::npos);
 }
 
+// Without a usable runtime folder the work folders go to the temporary folder, each one new.
+TEST(WorkFolderTest, RuntimeFolderThatIsNoFolderLeavesTheTemporaryFolder)
+{
+    TemporaryFolder scratch;
+    ::setenv("XDG_RUNTIME_DIR", scratch.write("not-a-folder", "x").c_str(), 1);
+    WorkFolder first;
+    WorkFolder second;
+    const std::string one = first.path();
+    const std::string two = second.path();
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const std::string temporary = std::filesystem::temp_directory_path().string() + "/";
+    EXPECT_EQ(one.rfind(temporary + "marquis5300-", 0), 0u) << one;
+    EXPECT_NE(one, two);
+    EXPECT_TRUE(std::filesystem::is_directory(two));
+}
+
 TEST(ReportForDisplayTest, WindowsTextBecomesUtf8AndUtf8Stays)
 {
     EXPECT_EQ(reportForDisplay("Message 30 called up with the variables \"21\xB0\"."),

@@ -47,7 +47,8 @@ protected:
                 for (const std::string& word : { std::string("--port"), std::to_string(port),
                          std::string("--baud"), std::string("38400") })
                     command.push_back(word);
-                results[static_cast<std::size_t>(port - 1)] = runProcess(command, {}, environment());
+                results[static_cast<std::size_t>(port - 1)] =
+                    runProcess(command, {}, environment());
             });
         for (std::thread& run : runs)
             run.join();
@@ -73,23 +74,23 @@ protected:
 
 TEST_F(TwoUnitsTest, EachCommandReachesItsOwnUnit)
 {
-    const std::string script = workFolder
-                                   .write("pair.src",
-                                       scriptFileText({ textMessage(30, { "THIRTY" }),
-                                                          textMessage(31, { "THIRTY-ONE" }) },
-                                           session->writer(), "5360"))
-                                   .string();
-    const ProcessResult built =
-        runProcess({ std::string(MARQUIS_BIN_DIR) + "/mq5300", "build", script }, {},
-            environment());
+    const std::string script =
+        workFolder
+            .write("pair.src",
+                scriptFileText({ textMessage(30, { "THIRTY" }), textMessage(31, { "THIRTY-ONE" }) },
+                    session->writer(), "5360"))
+            .string();
+    const ProcessResult built = runProcess(
+        { std::string(MARQUIS_BIN_DIR) + "/mq5300", "build", script }, {}, environment());
     ASSERT_EQ(built.exitCode, 0) << built.output << built.errors;
     const std::string binary = workFolder.folder() + "pair.bin";
     const std::string image = readWholeFile(binary);
     ASSERT_FALSE(image.empty());
 
     // Both units programmed from the one binary at once: its list and report may not be shared.
-    for (const ProcessResult& result :
-        bothAtOnce([&](int) { return std::vector<std::string> { "program", binary }; }))
+    for (const ProcessResult& result : bothAtOnce([&](int) {
+             return std::vector<std::string> { "program", binary };
+         }))
         EXPECT_EQ(result.exitCode, 0) << result.output << result.errors;
     for (const Unit& unit : units)
         EXPECT_TRUE(readWholeFile(unit.flash) == image) << unit.flash;
@@ -106,13 +107,12 @@ TEST_F(TwoUnitsTest, EachCommandReachesItsOwnUnit)
         for (int port = 1; port <= 2; ++port) {
             const auto k = static_cast<std::size_t>(port - 1);
             EXPECT_EQ(results[k].exitCode, 0) << results[k].errors;
-            EXPECT_NE(results[k].output.find(
-                          "Message " + std::to_string(number(port)) + " called up"),
+            EXPECT_NE(
+                results[k].output.find("Message " + std::to_string(number(port)) + " called up"),
                 std::string::npos)
                 << results[k].output;
             const std::string& expected = texts[number(port) - 30];
-            const std::vector<std::string> rows =
-                displayRowsShowing(units[k].display, 1, expected);
+            const std::vector<std::string> rows = displayRowsShowing(units[k].display, 1, expected);
             ASSERT_FALSE(rows.empty());
             EXPECT_EQ(rows[0], expected) << "unit " << port;
         }

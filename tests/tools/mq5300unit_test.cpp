@@ -13,7 +13,8 @@ protected:
     {
         std::filesystem::copy_file(toolPath(), tools / "mq5300");
         for (const char* name : { "src2esc", "esc2bin", "5300" })
-            std::filesystem::create_symlink(std::string(MARQUIS_BIN_DIR) + "/fake-tool", tools / name);
+            std::filesystem::create_symlink(
+                std::string(MARQUIS_BIN_DIR) + "/fake-tool", tools / name);
     }
 
     ProcessResult run(std::vector<std::string> arguments, const std::string& mode = "ok")

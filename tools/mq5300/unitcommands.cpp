@@ -68,7 +68,7 @@ std::string withLineEnd(std::string text)
 // The private folder of the command's work files.
 std::string workFolder(Workbench& bench)
 {
-    const std::string& folder = bench.tools.workFolder();
+    std::string folder = bench.tools.workFolder();
     if (folder.empty())
         throw CommandError("cannot make a work folder in " + workFolderParent());
     return folder;
