@@ -146,6 +146,20 @@ TEST_F(PreferencesWindowTest, BrowseFillsThePathBoxUnlessCancelled)
     EXPECT_EQ(text(box("txtEditorPath")->text()), "/usr/local/bin/kate");
 }
 
+TEST_F(PreferencesWindowTest, HelpAsksForThePreferencesSectionAndKeepsTheDialogOpen)
+{
+    std::vector<std::string> asked;
+    whenModalOpens([](QWidget& dialog) {
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdHelp"), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
+    qt::showPreferencesDialog(
+        nullptr, *session, [&](const std::string& anchor) { asked.push_back(anchor); });
+    EXPECT_EQ(asked, std::vector<std::string> { "preferences" });
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST_F(PreferencesWindowTest, ShowFunctionReturnsWhatOkApplied)
 {
     whenModalOpens([](QWidget& dialog) {

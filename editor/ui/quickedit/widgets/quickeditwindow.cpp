@@ -44,6 +44,7 @@ QLineEdit* numberBox(const char* objectName, int digits, QWidget* parent)
     return box;
 }
 
+// A number box's scroll bar, as high as its two arrows.
 NumberScrollBar* numberBar(const char* objectName, int minimum, int maximum, QWidget* parent)
 {
     auto* bar = new NumberScrollBar(minimum, maximum, parent);
