@@ -200,7 +200,9 @@ TEST_F(WindowTest, ProgramMenuChangesTheUnitAndItsSettings)
 {
     start("5320");
     open(binFile("demo.src"));
+    user.answers.push_back(Answer::Ok); // message 0 has text on lines 3 and 4
     trigger("mnuPrg5320");
+    EXPECT_EQ(user.messages.back().buttons, Buttons::OkCancel);
     EXPECT_EQ(caption("frameDisplayBox"), "5320 Display");
     EXPECT_EQ(row(3), " HOLLOWAY HARDWARE");
     EXPECT_EQ(control<qt::NumberScrollBar>("vsbLine")->maximumNumber(), 2);
