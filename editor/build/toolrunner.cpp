@@ -25,35 +25,6 @@ std::string cleanStatusText(std::string_view text)
     return clean;
 }
 
-namespace {
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isUtf8(std::string_view text)
-{
-    for (std::size_t p = 0; p < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[p]);
-        if (lead >= 0x80 && (lead < 0xC2 || lead > 0xF4))
-            return false;
-        const std::size_t length = lead < 0x80 ? 1 : lead <= 0xDF ? 2 : lead <= 0xEF ? 3 : 4;
-        char32_t c = lead & (0xFF >> (length + 1));
-        if (p + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[p + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if ((length == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF))) ||
-            (length == 4 && (c < 0x10000 || c > 0x10FFFF)))
-            return false;
-        p += length;
-    }
-    return true;
-}
-
-}  // namespace
-
 std::string reportForDisplay(std::string_view report)
 {
     return isUtf8(report) ? std::string(report) : windows1252ToUtf8(report);

@@ -65,6 +65,44 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
+// Decodes the character at `p` and moves past it. Strict UTF-8: no overlong forms, no
+// surrogates, nothing above U+10FFFF.
+std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& p)
+{
+    const auto lead = static_cast<unsigned char>(text[p]);
+    std::size_t length = 0;
+    char32_t c = 0;
+    if (lead < 0x80) {
+        ++p;
+        return lead;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        c = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        c = lead & 0x07;
+    } else {
+        return std::nullopt;
+    }
+    if (p + length > text.size())
+        return std::nullopt;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[p + k]);
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
+        c = (c << 6) | (next & 0x3F);
+    }
+    if ((length == 3 && c < 0x800) || (length == 4 && c < 0x10000) || c > 0x10FFFF ||
+        (c >= 0xD800 && c <= 0xDFFF))
+        return std::nullopt;
+    p += length;
+    return c;
+}
+
 } // namespace
 
 char32_t windows1252CodePoint(unsigned char byte)
@@ -81,45 +119,26 @@ std::string windows1252ToUtf8(std::string_view text)
     return out;
 }
 
+bool isUtf8(std::string_view text)
+{
+    for (std::size_t p = 0; p < text.size();)
+        if (!nextCodePoint(text, p))
+            return false;
+    return true;
+}
+
 std::optional<std::string> utf8ToWindows1252(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t p = 0; p < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[p]);
-        std::size_t length = 0;
-        char32_t c = 0;
-        if (lead < 0x80) {
-            length = 1;
-            c = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            c = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            c = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            c = lead & 0x07;
-        } else {
+        const std::optional<char32_t> c = nextCodePoint(utf8, p);
+        if (!c)
             return std::nullopt;
-        }
-        if (p + length > utf8.size())
-            return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[p + k]);
-            if ((next & 0xC0) != 0x80)
-                return std::nullopt;
-            c = (c << 6) | (next & 0x3F);
-        }
-        // Overlong forms are not valid UTF-8.
-        if ((length == 2 && c < 0x80) || (length == 3 && c < 0x800) || (length == 4 && c < 0x10000))
-            return std::nullopt;
-        const std::optional<unsigned char> byte = byteOf(c);
+        const std::optional<unsigned char> byte = byteOf(*c);
         if (!byte)
             return std::nullopt;
         out += static_cast<char>(*byte);
-        p += length;
     }
     return out;
 }

@@ -9,6 +9,9 @@ namespace marquis {
 // The single-byte Windows-1252 character set that the core, its files and the unit use, and
 // UTF-8, which the desktop and the command line speak.
 
+// Whether the text is valid UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool isUtf8(std::string_view text);
+
 // UTF-8 to Windows-1252; no value when the text is not valid UTF-8 or holds a character that
 // Windows-1252 cannot represent.
 std::optional<std::string> utf8ToWindows1252(std::string_view utf8);

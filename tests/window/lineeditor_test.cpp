@@ -2,6 +2,7 @@
 // drop, undo) reaches the line, the display and the saved file; whatever text arrives in it (a
 // paste by any key or button, a drop) meets the typing rules and the length limits.
 #include "model/richtext.h"
+#include "support/assertions.h"
 #include "support/temporaryfolder.h"
 #include "window/windowfixture.h"
 
@@ -14,13 +15,6 @@
 
 namespace marquis::testing {
 namespace {
-
-::testing::AssertionResult contains(const std::string& text, const std::string& part)
-{
-    if (text.find(part) != std::string::npos)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "\"" << text << "\" lacks \"" << part << "\"";
-}
 
 class LineEditorTest : public WindowTest {
 protected:

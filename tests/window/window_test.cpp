@@ -1,5 +1,6 @@
 // The Quick Edit window on a real session: controls, typing, moving between messages and lines,
 // the simulated display, the menus and closing.
+#include "support/assertions.h"
 #include "support/temporaryfolder.h"
 #include "ui/controls/numberscrollbar.h"
 #include "ui/quickedit/widgets/helpwindow.h"
@@ -16,13 +17,6 @@
 
 namespace marquis::testing {
 namespace {
-
-::testing::AssertionResult contains(const std::string& text, const std::string& part)
-{
-    if (text.find(part) != std::string::npos)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "\"" << text << "\" lacks \"" << part << "\"";
-}
 
 TEST_F(WindowTest, ShowsEveryControlUnderItsNameAndCaption)
 {

@@ -32,45 +32,6 @@ std::string readAll(std::FILE* stream, const std::string& name)
     return bytes;
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool isUtf8(std::string_view text)
-{
-    for (std::size_t p = 0; p < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[p]);
-        std::size_t length = 0;
-        char32_t c = 0;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            c = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            c = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (p + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[p + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        if ((length == 3 && c < 0x800) || (length == 4 && c < 0x10000) || c > 0x10FFFF ||
-            (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        p += length;
-    }
-    return true;
-}
-
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
