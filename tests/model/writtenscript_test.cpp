@@ -55,16 +55,29 @@ TEST_F(WrittenScriptTest, MessagesWithMalformedAttributeTextsStillCompile)
             line.LineBlink = any();
             line.LineScroll = any();
             line.LineFont = any();
-            // A second block-played line would drop the one marker twice; only the generator's
-            // own block line gets another text.
-            if (!line.LineBlock.empty())
-                line.LineBlock = any();
+            line.LineBlock = any();
         }
         message.BlockWait = any();
         message.StartOtherTask = any();
         message.StartSameTask = any();
         ASSERT_EQ(compileErrors(message), "") << "message " << k;
     }
+}
+
+// Each block-played line drops marker 0 before its blocks and goes back to it after them, so
+// a message with two such lines drops the marker twice.
+TEST_F(WrittenScriptTest, TwoBlockPlayedLinesCompile)
+{
+    CurrentMessage message;
+    message.MessageNumber = 7;
+    message.UnitLines = 4;
+    message.line(1).LineText = "\\f0 \\cf0 a\\par\r\n\\f0 \\cf0 b";
+    message.line(1).LineBlock = "0,1";
+    message.line(2).LineText = "\\f0 \\cf0 c\\par\r\n\\f0 \\cf0 d";
+    message.line(2).LineBlock = "0,2";
+    message.BlockScrollOn = true;
+    message.BlockWait = "6";
+    EXPECT_EQ(compileErrors(message), "");
 }
 
 } // namespace

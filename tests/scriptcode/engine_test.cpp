@@ -150,6 +150,35 @@ TEST(DisplayUnit, BlockRepeatWaitsBetweenBlocksAndStops)
     EXPECT_TRUE(display.relayOn());
 }
 
+// Two block-played lines: the second drops marker 0 again, so its repeat goes back to its own
+// blocks with a fresh count.
+TEST(DisplayUnit, MarkerDroppedAgainStartsANewSection)
+{
+    unit::DisplayUnit display(2);
+    loadUnit(display,
+        "SUB 0(TASK=0)\r\n    CALL DROP_MARKER(0)\r\n"
+        "    CALL CURSOR(1,1)\r\n    PRINT\"A\";\r\n    CALL WAIT(10)\r\n"
+        "    CALL GOTO_MARKER(0,1)\r\n    CALL DROP_MARKER(0)\r\n"
+        "    CALL CURSOR(2,1)\r\n    PRINT\"B\";\r\n    CALL WAIT(10)\r\n"
+        "    CALL CURSOR(2,1)\r\n    PRINT\"C\";\r\n    CALL WAIT(10)\r\n"
+        "    CALL GOTO_MARKER(0,2)\r\n    CALL RELAY(ON)\r\nEND SUB\r\n",
+        2);
+    display.callUp(0);
+    EXPECT_EQ(display.rows(), (Rows { row("A"), row("") }));
+    display.advance(1000);
+    EXPECT_EQ(display.rows(), (Rows { row("A"), row("B") }));
+    display.advance(1000);
+    EXPECT_EQ(display.rows()[1], row("C"));
+    display.advance(1000);
+    EXPECT_EQ(display.rows()[1], row("B")) << "second pass of the second section";
+    display.advance(1000);
+    EXPECT_EQ(display.rows()[1], row("C"));
+    EXPECT_FALSE(display.relayOn());
+    display.advance(1000);
+    EXPECT_EQ(display.rows(), (Rows { row("A"), row("C") })) << "the first section is not run again";
+    EXPECT_TRUE(display.relayOn());
+}
+
 TEST(DisplayUnit, EndlessZeroTimeLoopDoesNotHang)
 {
     unit::DisplayUnit display(2);

@@ -109,8 +109,8 @@ bool MessageCheck::check(const Instruction& in)
         m_scrollLine = 0;
         break;
     case Op::Mark:
-        if (m_markers[static_cast<std::size_t>(in.args[0])])
-            return fail(in.line, "marker " + std::to_string(in.args[0]) + " is dropped twice");
+        // Dropping a marker again moves it: each block-played line of a message starts its own
+        // section at marker 0.
         m_markers[static_cast<std::size_t>(in.args[0])] = true;
         break;
     case Op::Repeat:
