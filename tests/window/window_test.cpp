@@ -211,6 +211,18 @@ TEST_F(WindowTest, ProgramMenuChangesTheUnitAndItsSettings)
     EXPECT_EQ(statusLine(), "Press F1 in order to get help on commands from Program Menu.");
 }
 
+TEST_F(WindowTest, ModelSwitchTakenBackKeepsTheCheckOnThe5360)
+{
+    start("5320");
+    open(binFile("demo.src"));
+    user.answers.push_back(Answer::Cancel); // message 0 has text on lines 3 and 4
+    trigger("mnuPrg5320");
+    EXPECT_EQ(session->preferences().UnitType, "5360");
+    EXPECT_TRUE(window->action("mnuPrg5360")->isChecked());
+    EXPECT_FALSE(window->action("mnuPrg5320")->isChecked());
+    EXPECT_EQ(caption("frameDisplayBox"), "5360 Display");
+}
+
 TEST_F(WindowTest, ClosingAsksToSaveAndWritesTheSettings)
 {
     start("5320");

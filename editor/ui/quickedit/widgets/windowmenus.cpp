@@ -164,6 +164,8 @@ void QuickEditWindow::buildProgramMenu()
             group->addAction(item);
             connect(item, &QAction::triggered, this, [this, choose, text = text] {
                 forward("ProgramMenu", [&] { choose(QString(text).remove('&').toStdString()); });
+                // A choice the user took back leaves the check mark on the setting kept.
+                refreshProgramMenu();
             });
         }
         menu->addSeparator();
