@@ -189,6 +189,7 @@ void EditorSession::FileNew()
     m_store.FileModified = false;
     m_store.ScriptFilePath.clear();
     m_leftOut.clear();
+    m_unreadFromLine.reset();
     m_hiddenLinesConfirmed = false;
     m_message.clearAttributes();
     m_message.MessageScript.clear();
@@ -331,6 +332,12 @@ EditorSession::OpenResult EditorSession::openFile(const std::string& path)
         m_ui.message("The file " + name + " holds messages with numbers outside 0 to 1023 (" +
                 leftOutList(m_leftOut) + "). They were left out.",
             Buttons::Ok, Icon::Exclamation, Answer::Ok);
+    m_unreadFromLine = scan.stoppedAtLine;
+    if (m_unreadFromLine)
+        m_ui.message("Reading of file " + name + " stopped at line" +
+                withLeadingBlank(*m_unreadFromLine) +
+                ", a SUB line without \"(\". The text from there on was left out.",
+            Buttons::Ok, Icon::Exclamation, Answer::Ok);
     if (!scan.anyLine)
         m_ui.message("This file has no messages. It will be easier to select New file, create "
                      "the messages and then save it under the same name.",
@@ -354,13 +361,22 @@ void EditorSession::showMessage(int n)
 // file without them asks first.
 bool EditorSession::confirmLeavingOut(const std::string& newPath)
 {
-    if (m_leftOut.empty() || (newPath == m_store.ScriptFilePath && !m_store.IsModified()))
+    if ((m_leftOut.empty() && !m_unreadFromLine) ||
+        (newPath == m_store.ScriptFilePath && !m_store.IsModified()))
         return true;
-    return m_ui.message("The messages " + leftOutList(m_leftOut) + " of file " +
-                   fileNameOf(m_store.ScriptFilePath) +
-                   " have numbers outside 0 to 1023 and will not be saved.\r\n"
-                   "Do you want to save the file without them?",
-               Buttons::OkCancel, Icon::Exclamation, Answer::Cancel) == Answer::Ok;
+    const std::string file = fileNameOf(m_store.ScriptFilePath);
+    if (!m_leftOut.empty() &&
+        m_ui.message("The messages " + leftOutList(m_leftOut) + " of file " + file +
+                " have numbers outside 0 to 1023 and will not be saved.\r\n"
+                "Do you want to save the file without them?",
+            Buttons::OkCancel, Icon::Exclamation, Answer::Cancel) != Answer::Ok)
+        return false;
+    return !m_unreadFromLine ||
+        m_ui.message("The text of file " + file + " from line" +
+                withLeadingBlank(*m_unreadFromLine) +
+                " on was not read and will not be saved.\r\n"
+                "Do you want to save the file without it?",
+            Buttons::OkCancel, Icon::Exclamation, Answer::Cancel) == Answer::Ok;
 }
 
 bool EditorSession::saveTo(const std::string& newPath)
@@ -370,6 +386,7 @@ bool EditorSession::saveTo(const std::string& newPath)
     const bool saved = SaveFile(m_store, m_store.ScriptFilePath, newPath, header());
     if (saved) {
         m_leftOut.clear();
+        m_unreadFromLine.reset();
         rememberRecentFile(newPath);
         m_ui.caption("Marquis 5300 - " + fileNameOf(newPath));
     }

@@ -10,6 +10,7 @@
 #include "model/scriptwriter.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,9 @@ public:
     // The SUB numbers outside 0..1023 of the open file: their records were left out when it was
     // opened, and the next save does not write them.
     const std::vector<long long>& leftOutMessages() const { return m_leftOut; }
+    // The line of the open file where a SUB line without "(" ended its reading, when text
+    // follows it: that text was not read, and the next save does not write it.
+    std::optional<int> unreadFromLine() const { return m_unreadFromLine; }
 
     // Leaves the current message, keeping its text, and shows message n. False, staying on the
     // current message, when its text could not be kept.
@@ -119,6 +123,7 @@ private:
     ScriptReader m_quietReader;
     FileStore m_store;
     std::vector<long long> m_leftOut;
+    std::optional<int> m_unreadFromLine;
     bool m_hiddenLinesConfirmed = false;
 };
 

@@ -39,8 +39,10 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
     std::string line;
     bool anySubLine = false;
     bool otherText = false;
+    int lineNumber = 0;
     // One script line; false when the reading ends at it.
     const auto scanLine = [&](std::string_view text, std::uint64_t lineStart) {
+        ++lineNumber;
         if (const std::size_t at = text.find("Display_type"); at != std::string_view::npos) {
             const std::size_t open = text.find('(', at);
             const std::size_t close =
@@ -64,7 +66,10 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
         if (!number) {
             otherText = otherText || !isHeaderOrBlank(text);
             // A SUB line without "(" ends the file.
-            return !text.starts_with("SUB");
+            if (!text.starts_with("SUB"))
+                return true;
+            scan.stoppedAtLine = lineNumber;
+            return false;
         }
         anySubLine = true;
         if (lineStart >= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max()))
@@ -91,15 +96,31 @@ ScriptScan scanScriptFile(InputFile& file, const std::function<void(int percent)
         scan.anyLine = true;
         const std::uint64_t lineStart = position;
         position += line.size() + 1;
+        std::string_view afterStop;
         const bool goOn = forEachScriptLine(line, [&](std::string_view text) {
-            return scanLine(
-                text, lineStart + static_cast<std::uint64_t>(text.data() - line.data()));
+            const auto at = static_cast<std::size_t>(text.data() - line.data());
+            const bool more = scanLine(text, lineStart + at);
+            if (!more)
+                afterStop = std::string_view(line).substr(at + text.size());
+            return more;
         });
         if (scan.rejected)
             return scan;
         if (total > 0)
             progress(static_cast<int>(
                 std::lround(100.0 * static_cast<double>(position) / static_cast<double>(total))));
+        if (!goOn && scan.stoppedAtLine) {
+            // Nothing but blank lines after the SUB line leaves nothing unread.
+            const auto blank = [](std::string_view text) {
+                return text.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos;
+            };
+            bool more = !blank(afterStop);
+            std::string rest;
+            while (!more && file.readLine(rest))
+                more = !blank(rest);
+            if (!more)
+                scan.stoppedAtLine.reset();
+        }
         if (!goOn)
             break;
     }

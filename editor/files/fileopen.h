@@ -26,6 +26,9 @@ struct ScriptScan {
     bool anyLine = false;
     std::vector<Message> messages;
     std::vector<long long> skippedNumbers; // SUB numbers outside 0..1023
+    // The line (1 is the first) of a SUB line without "(", where the reading ended although
+    // more of the file follows.
+    std::optional<int> stoppedAtLine;
 };
 
 // Reads the file from its start. `progress` gets the share read so far, in percent, after every

@@ -1,6 +1,8 @@
 #include "model/checkvalues.h"
 #include "support/sessionfixture.h"
 
+#include <algorithm>
+
 using namespace marquis;
 using namespace marquis::testing;
 
@@ -203,6 +205,48 @@ TEST_F(FileSaveTest, SaveAsksBeforeDroppingMessagesThatWereLeftOut)
     typeLine1("AGAIN");
     ASSERT_TRUE(session->Save());
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// A SUB line without "(" ends the reading; what follows it is kept on disk until the user agrees
+// to a save without it. Blank lines after it leave nothing unread.
+TEST_F(FileSaveTest, SaveAsksBeforeDroppingTheTextAfterAnUnreadableSubLine)
+{
+    const std::string head = scriptFileText({ textMessage(1, { "ONE" }) }, session->writer(), "5360");
+    const std::string text =
+        head + "SUB 7 TASK=0\r\nSUB 2(TASK=0)\r\nLINE1:\r\n    PRINT\"KEPT\";\r\nEND SUB\r\n";
+    const int subLine = static_cast<int>(std::count(head.begin(), head.end(), '\n')) + 1;
+    const std::string path = workFolder.write("cut.src", text).string();
+    ui.files.push_back(path);
+    ASSERT_TRUE(session->FileOpen());
+    EXPECT_EQ(session->unreadFromLine(), subLine);
+    ASSERT_EQ(ui.messageTexts().size(), 1u);
+    EXPECT_EQ(ui.messageTexts()[0],
+        "Reading of file cut.src stopped at line " + std::to_string(subLine) +
+            ", a SUB line without \"(\". The text from there on was left out.");
+    ui.messages.clear();
+
+    typeLine1("CHANGED");
+    ui.answers = { Answer::Cancel };
+    EXPECT_FALSE(session->Save());
+    EXPECT_EQ(ui.messageTexts(),
+        std::vector<std::string> { "The text of file cut.src from line " +
+            std::to_string(subLine) +
+            " on was not read and will not be saved.\r\nDo you want to save the file without "
+            "it?" });
+    EXPECT_EQ(readWholeFile(path), text);
+
+    ui.answers = { Answer::Ok };
+    ASSERT_TRUE(session->Save());
+    EXPECT_EQ(readWholeFile(path).find("KEPT"), std::string::npos);
+    EXPECT_FALSE(session->unreadFromLine());
+
+    const std::string blankTail = workFolder.write("tail.src", head + "SUB\r\n\r\n  \r\n").string();
+    ui.files.push_back(blankTail);
+    ui.messages.clear();
+    ASSERT_TRUE(session->FileOpen());
+    EXPECT_FALSE(session->unreadFromLine());
+    EXPECT_TRUE(ui.messageTexts().empty() ||
+        ui.messageTexts().back().find("stopped") == std::string::npos);
 }
 
 TEST(LeftOutListTest, NamesTheFirstTenAndCountsTheRest)

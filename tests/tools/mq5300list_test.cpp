@@ -151,6 +151,17 @@ TEST(Mq5300Check, WhatWasNotReadDoesNotPass)
     EXPECT_EQ(cr.exitCode, 0) << cr.errors;
     const ProcessResult listed = mq5300({ "list", (folder / "cr.src").string() });
     EXPECT_EQ(listed.output, mq5300({ "list", DemoFile }).output);
+
+    // A SUB line without "(" ends the reading: the messages after it were never checked.
+    std::string cut = demo;
+    cut.insert(cut.find("SUB 30("), "SUB 29\r\n");
+    writeBytes(folder / "cut.src", cut);
+    const ProcessResult unread = mq5300({ "check", (folder / "cut.src").string() });
+    EXPECT_EQ(unread.exitCode, 1) << unread.errors;
+    EXPECT_NE(unread.output.find("a SUB line without \"(\", the rest of the file was not read"),
+        std::string::npos)
+        << unread.output;
+    EXPECT_TRUE(unread.output.ends_with(", the rest not read\n")) << unread.output;
 }
 
 // Files that are no scripts, no regular files or far too large give one line and exit 2, fast.

@@ -35,14 +35,19 @@ int checkCommand(Arguments arguments)
     // What was never read cannot pass.
     for (const long long number : listing.leftOut)
         report += "message " + std::to_string(number) + ": numbered outside 0 to 1023, left out\n";
+    if (listing.unreadFromLine)
+        report += "line " + std::to_string(*listing.unreadFromLine) +
+            ": a SUB line without \"(\", the rest of the file was not read\n";
     const std::size_t total = listing.messages.size();
     report += std::to_string(total) + " messages, " + std::to_string(failed) +
         (failed == 1 ? " fails" : " fail") + " the check";
     if (!listing.leftOut.empty())
         report += ", " + std::to_string(listing.leftOut.size()) + " left out";
+    if (listing.unreadFromLine)
+        report += ", the rest not read";
     report += "\n";
     writeStandardOutput(report);
-    return failed == 0 && listing.leftOut.empty() && total > 0 ? 0 : 1;
+    return failed == 0 && listing.leftOut.empty() && !listing.unreadFromLine && total > 0 ? 0 : 1;
 }
 
 } // namespace marquis::cli

@@ -118,6 +118,7 @@ ScriptListing listScriptFile(const std::string& path)
 
     ScriptListing listing;
     listing.leftOut = session.leftOutMessages();
+    listing.unreadFromLine = session.unreadFromLine();
     FileStore& store = session.store();
     CurrentMessage& message = session.message();
     NoCheckValues noCheckValues;
@@ -142,6 +143,10 @@ ScriptListing listScriptFile(const std::string& path)
     if (!listing.leftOut.empty())
         std::fprintf(stderr, "mq5300: %s: left out the messages numbered outside 0 to 1023: %s\n",
             name.c_str(), leftOutList(listing.leftOut).c_str());
+    if (listing.unreadFromLine)
+        std::fprintf(stderr,
+            "mq5300: %s: not read from line %d on, a SUB line without \"(\"\n", name.c_str(),
+            *listing.unreadFromLine);
     if (listing.messages.empty())
         std::fprintf(stderr, "mq5300: %s holds no message\n", name.c_str());
     return listing;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,12 @@ struct ListedMessage {
     std::string text; // the visible text of its lines, UTF-8, joined with " | "
 };
 
-// Every message of a script file, and the numbers of the records that were left out because
-// they lie outside 0..1023.
+// Every message of a script file, the numbers of the records that were left out because they
+// lie outside 0..1023, and the line from which the file was not read (a SUB line without "(").
 struct ScriptListing {
     std::vector<ListedMessage> messages;
     std::vector<long long> leftOut;
+    std::optional<int> unreadFromLine;
 };
 
 // Opens the script file the way the editor does and reads every message from it; what is worth
