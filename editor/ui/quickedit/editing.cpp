@@ -37,16 +37,19 @@ void QuickEditState::storeEditorText()
     line().LineText = m_view.editorState().richText;
 }
 
+TypingContext QuickEditState::typingContext()
+{
+    const CurrentMessage& message = m_session.message();
+    return { lineKind(line()), anyScrollingLine(message), message.PlaceholderChar };
+}
+
 std::optional<int> QuickEditState::KeyPress(int key)
 {
     std::optional<int> result = key;
     if (m_session.scriptEditMode)
         return result;
     entry("KeyPress", [&] {
-        const CurrentMessage& message = m_session.message();
-        const TypingContext context { lineKind(line()), anyScrollingLine(message),
-            message.PlaceholderChar };
-        const KeyDecision decision = typingRule(key, m_view.editorState(), context);
+        const KeyDecision decision = typingRule(key, m_view.editorState(), typingContext());
         if (!decision.message.empty())
             m_session.ui().message(decision.message, Buttons::Ok, Icon::None, Answer::Ok);
         if (decision.focusBlink)
@@ -144,10 +147,8 @@ std::optional<std::string> QuickEditState::InsertText(std::string_view text)
     if (m_session.scriptEditMode)
         return result;
     entry("Paste", [&] {
-        const CurrentMessage& message = m_session.message();
-        const TypingContext context { lineKind(line()), anyScrollingLine(message),
-            message.PlaceholderChar };
-        const InsertDecision decision = insertionRule(text, m_view.editorState(), context);
+        const InsertDecision decision =
+            insertionRule(text, m_view.editorState(), typingContext());
         if (!decision.message.empty())
             m_session.ui().message(decision.message, Buttons::Ok, Icon::None, Answer::Ok);
         if (!decision.insert)

@@ -6,6 +6,7 @@
 #include "ui/quickedit/quickeditview.h"
 #include "ui/quickedit/simulation.h"
 #include "ui/quickedit/statustexts.h"
+#include "ui/quickedit/typingrules.h"
 
 #include <exception>
 #include <functional>
@@ -161,6 +162,8 @@ private:
     void restoreRepeatRate();
     bool invalidNumber(std::string_view control, const std::string& text);
     EditLine& line();
+    // What the typing rules need to know of the current line and message.
+    TypingContext typingContext();
 
     EditorSession& m_session;
     QuickEditView& m_view;
