@@ -1,6 +1,7 @@
 #include "model/richtext.h"
 
 #include "model/controlwords.h"
+#include "model/richscanner.h"
 #include "model/runscanner.h"
 
 namespace marquis {
@@ -8,50 +9,33 @@ namespace {
 
 constexpr std::string_view ParagraphEnd = "\\par\r\n";
 
-// Calls `visible(rawPosition, character)` for every visible character, with the control-word
-// rules of the plain-text count. A leading "{...}" group on its own lines is skipped.
+// Calls `visible(rawPosition, character)` for every character of the plain text: characters the
+// display shows, literal backslashes, and line breaks (CR and LF count, even a CR inside a
+// control word). A leading header group is skipped.
 template <typename Visible> void forEachVisible(std::string_view rich, Visible&& visible)
 {
-    std::size_t p = 0;
-    if (rich.starts_with("\r\n{")) {
-        const std::size_t close = rich.find("}\r\n");
-        p = close == std::string_view::npos ? rich.size() : close + 3;
-    }
-    bool inControlWord = false;
-    for (; p < rich.size(); ++p) {
-        const char c = rich[p];
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            if (p + 1 < rich.size() && rich[p + 1] == '\\') {
-                visible(p, '\\');
-                inControlWord = false;
-                ++p;
-            } else {
-                inControlWord = true;
-            }
-        } else if (c == ' ') {
-            if (inControlWord)
-                inControlWord = false;
-            else
-                visible(p, c);
-        } else if (c == '\r') {
-            visible(p, c);
-        } else if (c == '\n') {
-            visible(p, c);
-            inControlWord = false;
-        } else if (u < 33 || u > 127) {
-            continue;
-        } else if (!inControlWord) {
-            visible(p, c);
+    forEachRichToken(rich, [&](const RichToken& token) {
+        switch (token.kind) {
+        case RichTokenKind::Backslash:
+        case RichTokenKind::LineBreak:
+            visible(token.begin, token.character);
+            break;
+        case RichTokenKind::Character:
+            if (isDisplayCharacter(token.character))
+                visible(token.begin, token.character);
+            break;
+        case RichTokenKind::Header:
+        case RichTokenKind::ControlWord:
+            break;
         }
-    }
+    });
 }
 
 template <typename Predicate> bool anyFont(std::string_view rich, Predicate predicate)
 {
     bool found = false;
-    forEachControlWord(rich, [&](std::size_t, std::string_view name, long long n, bool hasNumber) {
-        if (name == "f" && hasNumber && predicate(n))
+    forEachRichToken(rich, [&](const RichToken& token) {
+        if (token.namesFont() && predicate(token.number))
             found = true;
     });
     return found;

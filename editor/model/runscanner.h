@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/richscanner.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,19 +25,12 @@ struct RunScan {
 
 // Splits rich text into runs the way the script writer reads it: control words gather until
 // visible text starts; a control word after text ends the run. Characters the display cannot
-// show (below 33 other than the blank, or above 127) are passed over.
+// show (below 32, or above 127) and line breaks are passed over; a leading header group too.
 RunScan scanRuns(std::string_view rich);
 
-// The font number of a run: the number after the first "\f" of its control words that is
-// followed by a number, up to the next blank; 0 without one; no value when no blank follows
-// (such a run is not written).
+// The font number of a run: the number of its first control word that names a font; 0 without
+// one; no value when neither that word nor a later one ends with a blank (such a run is not
+// written).
 std::optional<long long> runFont(std::string_view controlWords);
-
-// True for characters that can stand in display text.
-inline bool isDisplayCharacter(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 32 && u <= 127;
-}
 
 } // namespace marquis

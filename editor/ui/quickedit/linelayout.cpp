@@ -1,6 +1,7 @@
 #include "ui/quickedit/linelayout.h"
 
 #include "model/controlwords.h"
+#include "model/richscanner.h"
 #include "model/richtext.h"
 #include "model/runscanner.h"
 
@@ -10,11 +11,6 @@ namespace marquis {
 namespace {
 
 constexpr std::string_view LineSpacing = "\\sb90\\sa90";
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 } // namespace
 
@@ -75,17 +71,12 @@ std::string centringPad(std::size_t length)
 }
 
 // Follows the plain-text rules of GetText, and gives each visible character the font of its
-// run: the first "\f" among the control words in front of the run, 0 when there is none.
+// run: the first font word among the control words in front of the run, 0 when there is none.
+// Line breaks are visible here, so they end a run as text does.
 std::string blankBlinking(std::string_view rich)
 {
     std::string out;
     out.reserve(rich.size());
-    std::size_t p = 0;
-    if (rich.starts_with("\r\n{")) {
-        const std::size_t close = rich.find("}\r\n");
-        p = close == std::string_view::npos ? rich.size() : close + 3;
-    }
-    bool inControlWord = false;
     bool gathering = false; // control words seen since the last visible character
     std::optional<long long> gatheredFont;
     long long font = PlainFont;
@@ -97,44 +88,28 @@ std::string blankBlinking(std::string_view rich)
         const bool lineBreak = c == '\r' || c == '\n';
         out += isBlinkingFont(font) && !lineBreak ? ' ' : c;
     };
-    for (; p < rich.size(); ++p) {
-        const char c = rich[p];
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            if (p + 1 < rich.size() && rich[p + 1] == '\\') {
-                visible('\\');
-                inControlWord = false;
-                ++p;
-                continue;
-            }
+    forEachRichToken(rich, [&](const RichToken& token) {
+        switch (token.kind) {
+        case RichTokenKind::ControlWord:
             if (!gathering) {
                 gathering = true;
                 gatheredFont.reset();
             }
-            inControlWord = true;
-            if (p + 2 < rich.size() && rich[p + 1] == 'f' && isDigit(rich[p + 2]) &&
-                !gatheredFont) {
-                long long n = 0;
-                for (std::size_t q = p + 2; q < rich.size() && isDigit(rich[q]); ++q)
-                    n = n < 1'000'000 ? n * 10 + (rich[q] - '0') : n;
-                gatheredFont = n;
-            }
-        } else if (c == ' ') {
-            if (inControlWord)
-                inControlWord = false;
-            else
-                visible(c);
-        } else if (c == '\r') {
-            visible(c);
-        } else if (c == '\n') {
-            visible(c);
-            inControlWord = false;
-        } else if (u < 33 || u > 127) {
-            continue;
-        } else if (!inControlWord) {
-            visible(c);
+            if (!gatheredFont && token.namesFont())
+                gatheredFont = token.number;
+            break;
+        case RichTokenKind::Backslash:
+        case RichTokenKind::LineBreak:
+            visible(token.character);
+            break;
+        case RichTokenKind::Character:
+            if (isDisplayCharacter(token.character))
+                visible(token.character);
+            break;
+        case RichTokenKind::Header:
+            break;
         }
-    }
+    });
     return out;
 }
 
