@@ -1,6 +1,6 @@
 #include "model/linedocument.h"
 
-#include "model/numberformat.h"
+#include "model/richscanner.h"
 
 #include <algorithm>
 
@@ -9,21 +9,9 @@ namespace {
 
 constexpr std::string_view ParagraphEnd = "\\par\r\n";
 
-bool isLetter(char c)
-{
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-// A byte the display shows: the blank and everything up to 127.
-bool isShown(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 32 && u <= 127;
-}
-
 bool hasShownText(std::string_view text)
 {
-    return std::any_of(text.begin(), text.end(), isShown);
+    return std::any_of(text.begin(), text.end(), isDisplayCharacter);
 }
 
 // A block as read, before its centring is carried over from the blocks in front of it.
@@ -38,21 +26,13 @@ struct ReadLine {
     std::vector<ReadBlock> blocks;
 };
 
-// Reads a line with the control-word rules of the plain-text count: a control word runs from
-// its backslash to a blank (which belongs to it), the next backslash or a line end; two
-// backslashes are one literal backslash. The font of a run is the first "\f" among the control
-// words in front of it, plain without one, as the script writer reads it. "\par" CR LF (or a
-// bare line end) ends a block; other characters below 32 are dropped.
+// Reads a line token by token. The font of a run is the first font word among the control words
+// in front of it, plain without one, as the script writer reads it. "\par" CR LF (or a bare
+// line end) ends a block; other characters below 32 are dropped.
 ReadLine readLine(std::string_view rich)
 {
     ReadLine line;
     line.blocks.emplace_back();
-    std::size_t p = 0;
-    if (rich.starts_with("\r\n{")) {
-        const std::size_t close = rich.find("}\r\n");
-        p = close == std::string_view::npos ? rich.size() : close + 3;
-    }
-
     // The control words gathered since the last visible character.
     bool gathering = false;
     std::optional<long long> font;
@@ -104,49 +84,59 @@ ReadLine readLine(std::string_view rich)
         fontWordSeen = false;
     };
 
-    while (p < rich.size()) {
-        const char c = rich[p];
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\\' && p + 1 < rich.size() && rich[p + 1] == '\\') {
+    // The line feed of a "\par" CR LF belongs to it, as does the one of a bare CR LF.
+    std::size_t lineFeedTaken = std::string_view::npos;
+    forEachRichToken(rich, [&](const RichToken& token) {
+        switch (token.kind) {
+        case RichTokenKind::Header:
+            break;
+        case RichTokenKind::Backslash:
             visible('\\');
-            p += 2;
-        } else if (c == '\\') {
-            std::size_t q = p + 1;
-            while (q < rich.size() && isLetter(rich[q]))
-                ++q;
-            const std::string_view name = rich.substr(p + 1, q - p - 1);
-            // A carriage return does not end a control word; the line feed after it does.
-            while (q < rich.size() && rich[q] != ' ' && rich[q] != '\\' && rich[q] != '\n')
-                ++q;
+            break;
+        case RichTokenKind::Character:
+            // The bytes below 32 are dropped; the others are kept, also those the display
+            // drops, which the line editor still shows.
+            if (static_cast<unsigned char>(token.character) >= 32)
+                visible(token.character);
+            break;
+        case RichTokenKind::LineBreak:
+            if (token.insideWord || token.begin == lineFeedTaken)
+                break;
+            if (token.character == '\n') {
+                endBlock(true);
+            } else if (token.end < rich.size() && rich[token.end] == '\n') {
+                lineFeedTaken = token.end;
+                endBlock(true);
+            }
+            break;
+        case RichTokenKind::ControlWord: {
+            const bool blank = token.blankEnded();
+            const std::string_view word = rich.substr(token.begin, token.end - token.begin);
+            const std::size_t afterName = 1 + token.name.size();
             const std::string_view parameter =
-                rich.substr(p + 1 + name.size(), q - p - 1 - name.size());
-            const bool blank = q < rich.size() && rich[q] == ' ';
+                word.substr(afterName, word.size() - afterName - (blank ? 1 : 0));
             // A word with a carriage return inside is damage; it is not kept.
-            std::string word(rich.substr(p, q - p + (blank ? 1 : 0)));
-            if (word.find('\r') != std::string::npos)
-                word.clear();
-            p = q + (blank ? 1 : 0);
+            const bool damaged = word.find('\r') != std::string_view::npos;
             if (!gathering && !block().runs.empty())
                 gathering = true;
             carried.reset();
-            if (name == "par" && parameter == "\r" && p < rich.size() && rich[p] == '\n') {
-                ++p;
+            if (token.name == "par" && parameter == "\r" && token.end < rich.size() &&
+                rich[token.end] == '\n') {
+                lineFeedTaken = token.end;
                 endBlock(false);
-            } else if (name == "f") {
+            } else if (token.name == "f") {
                 // As the script writer reads it: only "\f" with a number names the font.
-                const bool numbered = !parameter.empty() &&
-                    (parameter[0] == '-' || (parameter[0] >= '0' && parameter[0] <= '9'));
-                if (!font && numbered)
-                    font = numberValue(parameter);
+                if (!font && token.namesFont())
+                    font = token.number;
                 fontWordSeen = true;
-            } else if (name == "cf") {
+            } else if (token.name == "cf") {
                 fontWordSeen = true; // the colour follows from the font
-            } else if (name == "qc" || name == "ql") {
+            } else if (token.name == "qc" || token.name == "ql") {
                 if (block().runs.empty())
                     block().markBeforeFont = !fontWordSeen;
-                block().mark = name == "qc";
+                block().mark = token.name == "qc";
                 fontWordSeen = true;
-            } else if (word.empty()) {
+            } else if (damaged) {
             } else if (!textSeen && !fontWordSeen) {
                 line.leadingWords += word;
             } else {
@@ -154,19 +144,10 @@ ReadLine readLine(std::string_view rich)
                 if (!blank)
                     otherWords += ' ';
             }
-        } else if (c == '\r' && p + 1 < rich.size() && rich[p + 1] == '\n') {
-            p += 2;
-            endBlock(true);
-        } else if (c == '\n') {
-            ++p;
-            endBlock(true);
-        } else if (u < 32) {
-            ++p;
-        } else {
-            visible(c);
-            ++p;
+            break;
         }
-    }
+        }
+    });
     return line;
 }
 
