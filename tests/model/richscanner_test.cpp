@@ -1,4 +1,5 @@
 #include "model/controlwords.h"
+#include "model/linedocument.h"
 #include "model/richscanner.h"
 #include "model/richtext.h"
 #include "model/runscanner.h"
@@ -346,6 +347,49 @@ TEST(ForEachControlWordTest, ReportsWordsOutsideTheHeaderInOrder)
                 (hasNumber ? "#" : "") + " ";
         });
     EXPECT_EQ(seen, "9:f=-3# 19:fs=20# ");
+}
+
+// The line editors' reading of damaged lines, recorded: runs per block (font:text|, "/" after
+// each block) and the line written back.
+TEST(LineDocumentReadTest, DamagedLinesReadAsRecorded)
+{
+    struct Recorded {
+        std::string rich;
+        std::string runs;
+        std::string written;
+    };
+    const Recorded lines[] = {
+    { "\\sb90\\sa90 \\f0 \\cf0 ab\\par \r \nc",
+      "0:ab|0: |/0:c|/",
+      "\\sb90\\sa90 \\f0 \\cf0 ab\\f0 \\cf0 \\par  \\par\r\n\\f0 \\cf0 \\par c" },
+    { "\\f6\r5 \\cf0 x\\b\r y",
+      "6:x|0:y|/",
+      "\\f6 \\cf4 x\\f0 \\cf0 y" },
+    { "\\f- \\f65 \\cf0 a\\fs20 b",
+      "0:a|0:b|/",
+      "\\f0 \\cf0 a\\f0 \\cf0 \\fs20 b" },
+    { "\r\n{\\f65 head}\r\n\\f0 \\cf0 body\\",
+      "0:body|/",
+      "\\f0 \\cf0 body" },
+    { "\\f65 \\cf0 \xe9" "a\x01" "b\rc\r\nd\ne",
+      "65:\xe9" "|65:abc|/65:d|/65:e|/",
+      "\xe9" "\\f65 \\cf0 abc\\par\r\n\\f65 \\cf0 d\\par\r\n\\f65 \\cf0 e" },
+    { "\\f\\\\x\\i0\\",
+      "0:\\x|/",
+      "\\f0 \\cf0 \\\\x" },
+    };
+    for (const Recorded& line : lines) {
+        SCOPED_TRACE(line.rich);
+        const LineDocument document = readLineDocument(line.rich);
+        std::string runs;
+        for (const LineBlock& block : document.blocks) {
+            for (const LineRun& run : block.runs)
+                runs += std::to_string(run.font) + ":" + run.text + "|";
+            runs += "/";
+        }
+        EXPECT_EQ(runs, line.runs);
+        EXPECT_EQ(writeLineDocument(document), line.written);
+    }
 }
 
 } // namespace

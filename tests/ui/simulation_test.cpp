@@ -45,6 +45,17 @@ TEST(LineLayoutTest, BlankingReplacesOnlyBlinkingRuns)
     EXPECT_EQ(blankBlinking("\\f65 \\cf0 a\\\\b"), "   ");
 }
 
+TEST(LineLayoutTest, BlankingReadsFontsAsTheWriterDoes)
+{
+    // "\f-3" names a font (one the writer does not print), so the "\f65" after it does not count.
+    EXPECT_EQ(blankBlinking("\\f-3 \\f65 \\cf0 x"), "x");
+    EXPECT_EQ(blankBlinking("\\fs20 \\f65 \\cf0 x"), " ");
+    // A block end starts a new run: without a font word of its own it is plain.
+    EXPECT_EQ(blankBlinking("\\f65 \\cf0 a\\par\r\nb"), " \r\nb");
+    // The header group is no part of the line.
+    EXPECT_EQ(blankBlinking("\r\n{\\f0 x}\r\n\\f65 \\cf0 ab"), "  ");
+}
+
 TEST(LineLayoutTest, BlockCentringFollowsTheMarksInOrder)
 {
     const std::string line =
