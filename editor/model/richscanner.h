@@ -60,18 +60,56 @@ class RichScanner {
 public:
     explicit RichScanner(std::string_view rich) : m_rich(rich) { }
 
-    // The next token; false at the end of the text.
+    // The next token; false at the end of the text. Inline: the writer and the plain-text count
+    // call it for every byte of every line.
     bool next(RichToken& token);
 
     std::string_view text() const { return m_rich; }
 
 private:
+    bool nextInsideWord(RichToken& token);
+    void readWord(RichToken& token);
+
     std::string_view m_rich;
     std::size_t m_at = 0;
     // Carriage returns inside the last control word are still to be reported from here.
     std::size_t m_innerAt = 0;
     std::size_t m_innerEnd = 0;
 };
+
+inline bool RichScanner::next(RichToken& token)
+{
+    if (m_innerAt < m_innerEnd && nextInsideWord(token))
+        return true;
+    const std::size_t n = m_rich.size();
+    if (m_at >= n)
+        return false;
+
+    const std::size_t p = m_at;
+    token = RichToken {};
+    token.begin = p;
+    const char c = m_rich[p];
+    if (c == '\\') {
+        if (p + 1 < n && m_rich[p + 1] == '\\') {
+            token.kind = RichTokenKind::Backslash;
+            token.character = '\\';
+            m_at = token.end = p + 2;
+        } else {
+            readWord(token);
+        }
+        return true;
+    }
+    if (p == 0 && c == '\r' && m_rich.starts_with("\r\n{")) {
+        const std::size_t close = m_rich.find("}\r\n");
+        m_at = token.end = close == std::string_view::npos ? n : close + 3;
+        token.kind = RichTokenKind::Header;
+        return true;
+    }
+    token.kind = c == '\r' || c == '\n' ? RichTokenKind::LineBreak : RichTokenKind::Character;
+    token.character = c;
+    m_at = token.end = p + 1;
+    return true;
+}
 
 // Calls `f(token)` for every token of a rich text, in order.
 template <typename F> void forEachRichToken(std::string_view rich, F&& f)
