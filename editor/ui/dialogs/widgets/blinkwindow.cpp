@@ -1,0 +1,470 @@
+#include "ui/dialogs/widgets/blinkwindow.h"
+
+#include "ui/controls/richtextcodec.h"
+#include "ui/controls/windows1252codec.h"
+#include "ui/dialogs/widgets/dialogguard.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace marquis::qt {
+namespace {
+
+constexpr std::string_view Module = "Blink";
+
+QString caption(std::string_view text)
+{
+    return fromUtf8(text);
+}
+
+QFont editorFont()
+{
+    QFont font("Courier");
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPointSize(12);
+    return font;
+}
+
+// The background of highlighted characters.
+QColor highlightColour()
+{
+    return QColor(0xFF, 0xE0, 0x80);
+}
+
+QPushButton* button(const char* name, std::string_view text, QWidget* parent)
+{
+    auto* result = new QPushButton(caption(text), parent);
+    result->setObjectName(QString::fromLatin1(name));
+    return result;
+}
+
+QLabel* label(const char* name, std::string_view text, QWidget* parent)
+{
+    auto* result = new QLabel(caption(text), parent);
+    result->setObjectName(QString::fromLatin1(name));
+    return result;
+}
+
+} // namespace
+
+// txtEdit of the dialog: the line, read-only as to its text; the user moves the caret and
+// selects. The keys and the double-click of the dialog go to the window first.
+class BlinkEditor : public QTextEdit {
+public:
+    using QTextEdit::QTextEdit;
+
+    std::function<bool(QKeyEvent*)> keyFilter; // true: handled
+    std::function<void(QKeyEvent*)> afterKey;
+    std::function<void(int position)> doubleClicked;
+
+    // The character index of the line (blocks joined) at a document position, and back.
+    static std::size_t characterIndex(const QTextDocument& document, int position)
+    {
+        const int block = document.findBlock(position).blockNumber();
+        return static_cast<std::size_t>(std::max(position - std::max(block, 0), 0));
+    }
+    static int documentPosition(const LineDocument& line, std::size_t index)
+    {
+        return static_cast<int>(index + blockAt(line, index));
+    }
+
+    // The block at the top of the view, and scrolling a block to the top.
+    QTextBlock blockAtTop() const
+    {
+        return cursorForPosition(QPoint(2, 2)).block();
+    }
+    void showBlockAtTop(const QTextBlock& block)
+    {
+        const QRectF area = document()->documentLayout()->blockBoundingRect(block);
+        verticalScrollBar()->setValue(static_cast<int>(area.top()));
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (keyFilter && keyFilter(event))
+            return;
+        QTextEdit::keyPressEvent(event);
+        if (afterKey)
+            afterKey(event);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
+        if (doubleClicked)
+            doubleClicked(cursorForPosition(event->position().toPoint()).position());
+    }
+};
+
+BlinkWindow::BlinkWindow(EditorSession& session, QWidget* parent, HelpRequest help)
+    : QDialog(parent)
+    , m_session(session)
+    , m_help(std::move(help))
+    , m_logic(std::make_unique<BlinkDialog>(session.message()))
+{
+    setObjectName(QStringLiteral("frmBlink"));
+    setWindowTitle(fromWindows1252(m_logic->caption()));
+    // Modal to the main window only: the help window it opens must take the user's input
+    // while the dialog stays open.
+    setWindowModality(Qt::WindowModal);
+    buildControls();
+    buildLayout();
+    connectControls();
+    sizeEditor();
+    showLine();
+    showControls();
+    m_session.ui().busy(false);
+}
+
+BlinkWindow::~BlinkWindow() = default;
+
+void BlinkWindow::buildControls()
+{
+    namespace texts = blinkdialog;
+    m_label1 = label("Label1", texts::BlinkLabel, this);
+    m_optOn = new QRadioButton(caption(texts::OnOption), this);
+    m_optOn->setObjectName(QStringLiteral("optOn"));
+    m_optOff = new QRadioButton(caption(texts::OffOption), this);
+    m_optOff->setObjectName(QStringLiteral("optOff"));
+
+    m_txtEdit = new BlinkEditor(this);
+    m_txtEdit->setObjectName(QStringLiteral("txtEdit"));
+    m_txtEdit->setFont(editorFont());
+    m_txtEdit->document()->setDefaultFont(editorFont());
+    m_txtEdit->setReadOnly(true);
+    m_txtEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_txtEdit->setLineWrapMode(QTextEdit::NoWrap);
+    m_txtEdit->setUndoRedoEnabled(false);
+
+    m_cmdSecOn = button("cmdSecOn", texts::SectionOnButton, this);
+    m_cmdSecOff = button("cmdSecOff", texts::SectionOffButton, this);
+    m_cmdClear = button("cmdClear", texts::ClearButton, this);
+    m_cmdAllOn = button("cmdAllOn", texts::AllOnButton, this);
+    m_cmdAllOff = button("cmdAllOff", texts::AllOffButton, this);
+
+    m_hsbBlink = new QSlider(Qt::Horizontal, this);
+    m_hsbBlink->setObjectName(QStringLiteral("hsbBlink"));
+    m_hsbBlink->setRange(SlowestPosition, FastestPosition);
+    m_hsbBlink->setPageStep(1);
+    m_hsbBlink->setTickPosition(QSlider::TicksBelow);
+    m_lblRate = label("lblRate", texts::RateLabel, this);
+    m_lblBlink = label("lblBlink", "", this);
+    // Wide enough for the longest speed word, so the layout does not move while it flashes.
+    m_lblBlink->setMinimumWidth(m_lblBlink->fontMetrics().horizontalAdvance("SLOWEST") + 8);
+
+    m_cmdOk = button("cmdOk", texts::OkButton, this);
+    m_cmdOk->setDefault(true);
+    m_cmdCancel = button("cmdCancel", texts::CancelButton, this);
+    m_cmdHelp = button("cmdHelp", texts::HelpButton, this);
+    m_cmdHelp->setEnabled(static_cast<bool>(m_help));
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+}
+
+void BlinkWindow::buildLayout()
+{
+    namespace texts = blinkdialog;
+    auto* options = new QHBoxLayout;
+    options->addWidget(m_label1);
+    options->addWidget(m_optOn);
+    options->addWidget(m_optOff);
+    options->addStretch();
+
+    auto* area = new QGroupBox(caption(texts::AreaFrame), this);
+    area->setObjectName(QStringLiteral("frameArea"));
+    auto* areaLayout = new QHBoxLayout(area);
+    areaLayout->addWidget(m_cmdSecOn);
+    areaLayout->addWidget(m_cmdSecOff);
+    areaLayout->addWidget(m_cmdClear);
+
+    auto* line = new QGroupBox(fromUtf8(m_logic->lineFrameCaption()), this);
+    line->setObjectName(QStringLiteral("frameLine"));
+    auto* lineLayout = new QHBoxLayout(line);
+    lineLayout->addWidget(m_cmdAllOn);
+    lineLayout->addWidget(m_cmdAllOff);
+
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(area);
+    frames->addWidget(line);
+
+    auto* rate = new QHBoxLayout;
+    rate->addWidget(m_lblRate);
+    rate->addWidget(m_hsbBlink, 1);
+    rate->addWidget(m_lblBlink);
+
+    auto* left = new QVBoxLayout;
+    left->addLayout(options);
+    left->addWidget(m_txtEdit);
+    left->addLayout(frames);
+    left->addLayout(rate);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(m_cmdOk);
+    buttons->addWidget(m_cmdCancel);
+    buttons->addWidget(m_cmdHelp);
+    buttons->addStretch();
+
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(buttons);
+}
+
+void BlinkWindow::connectControls()
+{
+    connect(m_optOn, &QRadioButton::toggled, this, [this](bool on) {
+        if (!on)
+            return;
+        act([this] { m_logic->chooseOn(); });
+        if (m_txtEdit->isVisible())
+            m_txtEdit->setFocus();
+    });
+    connect(m_optOff, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            act([this] { m_logic->chooseOff(); });
+    });
+    connect(m_hsbBlink, &QSlider::valueChanged, this,
+        [this](int position) { act([&] { m_logic->moveSlider(position); }); });
+    const auto section = [this](QPushButton* control, void (BlinkDialog::*handler)()) {
+        connect(control, &QPushButton::clicked, this, [this, handler] {
+            act([&] { (m_logic.get()->*handler)(); });
+            m_txtEdit->setFocus();
+        });
+    };
+    section(m_cmdSecOn, &BlinkDialog::sectionOn);
+    section(m_cmdSecOff, &BlinkDialog::sectionOff);
+    section(m_cmdAllOn, &BlinkDialog::allOn);
+    section(m_cmdAllOff, &BlinkDialog::allOff);
+    section(m_cmdClear, &BlinkDialog::clear);
+    connect(m_cmdOk, &QPushButton::clicked, this, &BlinkWindow::ok);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cmdHelp, &QPushButton::clicked, this, &BlinkWindow::help);
+    connect(m_timer, &QTimer::timeout, this, &BlinkWindow::tick);
+
+    connect(m_txtEdit, &QTextEdit::selectionChanged, this, &BlinkWindow::selectionMoved);
+    connect(m_txtEdit, &QTextEdit::cursorPositionChanged, this, &BlinkWindow::selectionMoved);
+    m_txtEdit->doubleClicked = [this](int position) {
+        const std::size_t index =
+            BlinkEditor::characterIndex(*m_txtEdit->document(), position);
+        act([&] {
+            // A double-click on the right half of a word's last character puts the caret
+            // after it.
+            const bool after = m_logic->wordAt(index).empty() && index > 0;
+            m_logic->selectWordAt(after ? index - 1 : index);
+        });
+    };
+    // Tab goes to the line's On button. A block line is seen one block at a time: the up and
+    // down keys show the block above or below with the caret at its start, and the caret's
+    // block stays in view when the caret moves sideways.
+    m_txtEdit->keyFilter = [this](QKeyEvent* event) {
+        if (event->key() == Qt::Key_Tab) {
+            if (m_cmdAllOn->isEnabled() && m_cmdAllOn->isVisible())
+                m_cmdAllOn->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (m_logic->editorView() != BlinkEditorView::Blocks)
+            return false;
+        int step = 0;
+        if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_Up)
+            step = -1;
+        else if (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_Down)
+            step = 1;
+        if (step == 0)
+            return false;
+        const QTextBlock top = m_txtEdit->blockAtTop();
+        const QTextBlock target = step < 0 ? top.previous() : top.next();
+        if (target.isValid()) {
+            QTextCursor cursor = m_txtEdit->textCursor();
+            cursor.setPosition(target.position());
+            m_txtEdit->setTextCursor(cursor);
+            m_txtEdit->showBlockAtTop(target);
+        }
+        return true;
+    };
+    m_txtEdit->afterKey = [this](QKeyEvent* event) {
+        if (m_logic->editorView() == BlinkEditorView::Blocks &&
+            (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right))
+            m_txtEdit->showBlockAtTop(m_txtEdit->textCursor().block());
+    };
+}
+
+// One row of 20 characters for a short line; a long row scrolled sideways; one block at a
+// time for a block line.
+void BlinkWindow::sizeEditor()
+{
+    const QFontMetrics metrics(editorFont());
+    const int margin = static_cast<int>(m_txtEdit->document()->documentMargin());
+    const int frame = m_txtEdit->frameWidth();
+    const int width = metrics.horizontalAdvance(QString(DisplayWidth + 1, QLatin1Char('W')));
+    int height = metrics.lineSpacing() + 2 * margin + 2 * frame;
+    m_txtEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_txtEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    switch (m_logic->editorView()) {
+    case BlinkEditorView::SingleRow:
+        break;
+    case BlinkEditorView::LongRow:
+        m_txtEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        height += m_txtEdit->horizontalScrollBar()->sizeHint().height();
+        break;
+    case BlinkEditorView::Blocks:
+        m_txtEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        break;
+    }
+    m_txtEdit->setFixedHeight(height);
+    m_txtEdit->setMinimumWidth(width + 2 * margin + 2 * frame +
+        (m_logic->editorView() == BlinkEditorView::Blocks
+                ? m_txtEdit->verticalScrollBar()->sizeHint().width()
+                : 0));
+}
+
+void BlinkWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (QWidget* main = parentWidget()) {
+        const QRect frame = main->frameGeometry();
+        move(frame.left() + (frame.width() - width()) / 2,
+            frame.top() + (frame.height() - height()) / 2);
+    }
+    act([this] { m_logic->activate(); });
+}
+
+void BlinkWindow::done(int result)
+{
+    m_timer->stop();
+    QDialog::done(result);
+}
+
+void BlinkWindow::act(const std::function<void()>& handler)
+{
+    runGuarded(m_session.ui(), Module, [&] {
+        handler();
+        showLine();
+        showControls();
+    });
+}
+
+// Rebuilds the editor's text from the line; the caret and the selection the dialog keeps are
+// put back.
+void BlinkWindow::showLine()
+{
+    m_showing = true;
+    const int caret = m_txtEdit->textCursor().position();
+    const LineDocument& line = m_logic->document();
+    QTextDocument& document = *m_txtEdit->document();
+    document.clear();
+    QTextCursor cursor(&document);
+    int run = 1;
+    for (std::size_t b = 0; b < line.blocks.size(); ++b) {
+        QTextBlockFormat format;
+        format.setAlignment(line.blocks[b].centred ? Qt::AlignHCenter : Qt::AlignLeft);
+        if (b == 0)
+            cursor.setBlockFormat(format);
+        else
+            cursor.insertBlock(format, QTextCharFormat());
+        for (const LineRun& r : line.blocks[b].runs)
+            cursor.insertText(fromWindows1252(r.text), runFormat(r.font, run++));
+    }
+
+    const CharacterSpan selection = m_logic->selection();
+    cursor.setPosition(std::min(caret, document.characterCount() - 1));
+    if (!selection.empty()) {
+        cursor.setPosition(BlinkEditor::documentPosition(line, selection.from));
+        cursor.setPosition(
+            BlinkEditor::documentPosition(line, selection.to - 1) + 1, QTextCursor::KeepAnchor);
+    }
+    m_txtEdit->setTextCursor(cursor);
+    m_showing = false;
+    showHighlight();
+}
+
+void BlinkWindow::showHighlight()
+{
+    QList<QTextEdit::ExtraSelection> marks;
+    const CharacterSpan highlight = m_logic->highlight();
+    if (!highlight.empty()) {
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(m_txtEdit->document());
+        const LineDocument& line = m_logic->document();
+        mark.cursor.setPosition(BlinkEditor::documentPosition(line, highlight.from));
+        mark.cursor.setPosition(
+            BlinkEditor::documentPosition(line, highlight.to - 1) + 1, QTextCursor::KeepAnchor);
+        mark.format.setBackground(highlightColour());
+        marks.append(mark);
+    }
+    m_txtEdit->setExtraSelections(marks);
+}
+
+void BlinkWindow::showControls()
+{
+    const BlinkDialog& logic = *m_logic;
+    {
+        const QSignalBlocker on(m_optOn);
+        const QSignalBlocker off(m_optOff);
+        const QSignalBlocker slider(m_hsbBlink);
+        (logic.isOn() ? m_optOn : m_optOff)->setChecked(true);
+        m_hsbBlink->setValue(logic.sliderPosition());
+    }
+    m_txtEdit->setEnabled(logic.enabled(BlinkControl::txtEdit));
+    m_cmdSecOn->setEnabled(logic.enabled(BlinkControl::cmdSecOn));
+    m_cmdSecOff->setEnabled(logic.enabled(BlinkControl::cmdSecOff));
+    m_cmdAllOn->setEnabled(logic.enabled(BlinkControl::cmdAllOn));
+    m_cmdAllOff->setEnabled(logic.enabled(BlinkControl::cmdAllOff));
+    m_hsbBlink->setEnabled(logic.enabled(BlinkControl::hsbBlink));
+    m_lblRate->setEnabled(logic.enabled(BlinkControl::lblRate));
+    m_lblBlink->setEnabled(logic.enabled(BlinkControl::lblBlink));
+    m_lblBlink->setText(fromUtf8(logic.blinkLabel()));
+    if (!logic.timerRunning())
+        m_timer->stop();
+    else if (!m_timer->isActive() || m_timer->interval() != logic.tickInterval())
+        m_timer->start(logic.tickInterval());
+}
+
+void BlinkWindow::selectionMoved()
+{
+    if (m_showing)
+        return;
+    const QTextCursor cursor = m_txtEdit->textCursor();
+    const QTextDocument& document = *m_txtEdit->document();
+    const CharacterSpan selection { BlinkEditor::characterIndex(document, cursor.selectionStart()),
+        BlinkEditor::characterIndex(document, cursor.selectionEnd()) };
+    runGuarded(m_session.ui(), Module, [&] {
+        m_logic->select(selection, static_cast<std::size_t>(cursor.block().blockNumber()));
+        showHighlight();
+    });
+}
+
+void BlinkWindow::tick()
+{
+    runGuarded(m_session.ui(), Module, [this] {
+        m_logic->tick();
+        showControls();
+    });
+}
+
+void BlinkWindow::ok()
+{
+    if (runGuarded(m_session.ui(), Module, [this] { m_logic->ok(); }))
+        accept();
+}
+
+void BlinkWindow::help()
+{
+    if (m_help)
+        m_help(std::string(blinkdialog::HelpAnchor));
+}
+
+} // namespace marquis::qt
