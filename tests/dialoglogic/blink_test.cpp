@@ -82,20 +82,6 @@ TEST(BlinkSpeedTest, SliderPositionsAndStoredRatesMeetTheSpeedTable)
         EXPECT_EQ(blinkPositionOfRate(stored), position) << stored;
 }
 
-TEST(BlinkSpeedTest, BlinkingAndSteadyFontsKeepTheKindOfVariable)
-{
-    EXPECT_EQ(blinkingFont(0), 65);
-    EXPECT_EQ(blinkingFont(3), 19);
-    EXPECT_EQ(blinkingFont(34), 50);
-    EXPECT_EQ(blinkingFont(19), 19);
-    EXPECT_EQ(blinkingFont(70), 70);
-    EXPECT_EQ(steadyFont(65), 0);
-    EXPECT_EQ(steadyFont(19), 3);
-    EXPECT_EQ(steadyFont(50), 34);
-    EXPECT_EQ(steadyFont(3), 3);
-    EXPECT_EQ(steadyFont(0), 0);
-}
-
 TEST_F(BlinkDialogTest, LoadsTheLineIntoOneOfThreeViews)
 {
     open(3, Lead + plain("SHORT LINE"));

@@ -58,6 +58,12 @@ TEST_F(BlinkWindowTest, OpensFromTheBlinkButtonAndOkMarksTheLine)
         EXPECT_TRUE(slider->isEnabled());
         EXPECT_EQ(slider->value(), 4);
         EXPECT_TRUE(dialog.findChild<QTimer*>("Timer1")->isActive());
+        // Tab goes to the line's On button.
+        edit->setFocus();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        EXPECT_TRUE(child<QPushButton>(dialog, "cmdAllOn")->hasFocus());
         // A double-click highlights the word; the text itself cannot be changed.
         QTextCursor at(edit->document());
         at.setPosition(8);

@@ -1,23 +1,17 @@
 #include "ui/dialogs/widgets/blinkwindow.h"
 
-#include "ui/controls/richtextcodec.h"
 #include "ui/controls/windows1252codec.h"
+#include "ui/dialogs/widgets/blinkeditor.h"
 #include "ui/dialogs/widgets/dialogguard.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QTextBlock>
-#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -29,21 +23,6 @@ constexpr std::string_view Module = "Blink";
 QString caption(std::string_view text)
 {
     return fromUtf8(text);
-}
-
-QFont editorFont()
-{
-    QFont font("Courier");
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSize(12);
-    return font;
-}
-
-// The background of highlighted characters.
-QColor highlightColour()
-{
-    return QColor(0xFF, 0xE0, 0x80);
 }
 
 QPushButton* button(const char* name, std::string_view text, QWidget* parent)
@@ -62,54 +41,6 @@ QLabel* label(const char* name, std::string_view text, QWidget* parent)
 
 } // namespace
 
-// txtEdit of the dialog: the line, read-only as to its text; the user moves the caret and
-// selects. The keys and the double-click of the dialog go to the window first.
-class BlinkEditor : public QTextEdit {
-public:
-    using QTextEdit::QTextEdit;
-
-    std::function<bool(QKeyEvent*)> keyFilter; // true: handled
-    std::function<void(QKeyEvent*)> afterKey;
-    std::function<void(int position)> doubleClicked;
-
-    // The character index of the line (blocks joined) at a document position, and back.
-    static std::size_t characterIndex(const QTextDocument& document, int position)
-    {
-        const int block = document.findBlock(position).blockNumber();
-        return static_cast<std::size_t>(std::max(position - std::max(block, 0), 0));
-    }
-    static int documentPosition(const LineDocument& line, std::size_t index)
-    {
-        return static_cast<int>(index + blockAt(line, index));
-    }
-
-    // The block at the top of the view, and scrolling a block to the top.
-    QTextBlock blockAtTop() const
-    {
-        return cursorForPosition(QPoint(2, 2)).block();
-    }
-    void showBlockAtTop(const QTextBlock& block)
-    {
-        const QRectF area = document()->documentLayout()->blockBoundingRect(block);
-        verticalScrollBar()->setValue(static_cast<int>(area.top()));
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        if (keyFilter && keyFilter(event))
-            return;
-        QTextEdit::keyPressEvent(event);
-        if (afterKey)
-            afterKey(event);
-    }
-    void mouseDoubleClickEvent(QMouseEvent* event) override
-    {
-        if (doubleClicked)
-            doubleClicked(cursorForPosition(event->position().toPoint()).position());
-    }
-};
-
 BlinkWindow::BlinkWindow(EditorSession& session, QWidget* parent, HelpRequest help)
     : QDialog(parent)
     , m_session(session)
@@ -124,7 +55,6 @@ BlinkWindow::BlinkWindow(EditorSession& session, QWidget* parent, HelpRequest he
     buildControls();
     buildLayout();
     connectControls();
-    sizeEditor();
     showLine();
     showControls();
     m_session.ui().busy(false);
@@ -143,12 +73,7 @@ void BlinkWindow::buildControls()
 
     m_txtEdit = new BlinkEditor(this);
     m_txtEdit->setObjectName(QStringLiteral("txtEdit"));
-    m_txtEdit->setFont(editorFont());
-    m_txtEdit->document()->setDefaultFont(editorFont());
-    m_txtEdit->setReadOnly(true);
-    m_txtEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_txtEdit->setLineWrapMode(QTextEdit::NoWrap);
-    m_txtEdit->setUndoRedoEnabled(false);
+    m_txtEdit->setView(m_logic->editorView());
 
     m_cmdSecOn = button("cmdSecOn", texts::SectionOnButton, this);
     m_cmdSecOff = button("cmdSecOff", texts::SectionOffButton, this);
@@ -257,9 +182,7 @@ void BlinkWindow::connectControls()
 
     connect(m_txtEdit, &QTextEdit::selectionChanged, this, &BlinkWindow::selectionMoved);
     connect(m_txtEdit, &QTextEdit::cursorPositionChanged, this, &BlinkWindow::selectionMoved);
-    m_txtEdit->doubleClicked = [this](int position) {
-        const std::size_t index =
-            BlinkEditor::characterIndex(*m_txtEdit->document(), position);
+    m_txtEdit->doubleClicked = [this](std::size_t index) {
         act([&] {
             // A double-click on the right half of a word's last character puts the caret
             // after it.
@@ -267,68 +190,14 @@ void BlinkWindow::connectControls()
             m_logic->selectWordAt(after ? index - 1 : index);
         });
     };
-    // Tab goes to the line's On button. A block line is seen one block at a time: the up and
-    // down keys show the block above or below with the caret at its start, and the caret's
-    // block stays in view when the caret moves sideways.
+    // Tab goes to the line's On button.
     m_txtEdit->keyFilter = [this](QKeyEvent* event) {
-        if (event->key() == Qt::Key_Tab) {
-            if (m_cmdAllOn->isEnabled() && m_cmdAllOn->isVisible())
-                m_cmdAllOn->setFocus(Qt::TabFocusReason);
-            return true;
-        }
-        if (m_logic->editorView() != BlinkEditorView::Blocks)
+        if (event->key() != Qt::Key_Tab)
             return false;
-        int step = 0;
-        if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_Up)
-            step = -1;
-        else if (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_Down)
-            step = 1;
-        if (step == 0)
-            return false;
-        const QTextBlock top = m_txtEdit->blockAtTop();
-        const QTextBlock target = step < 0 ? top.previous() : top.next();
-        if (target.isValid()) {
-            QTextCursor cursor = m_txtEdit->textCursor();
-            cursor.setPosition(target.position());
-            m_txtEdit->setTextCursor(cursor);
-            m_txtEdit->showBlockAtTop(target);
-        }
+        if (m_cmdAllOn->isEnabled() && m_cmdAllOn->isVisible())
+            m_cmdAllOn->setFocus(Qt::TabFocusReason);
         return true;
     };
-    m_txtEdit->afterKey = [this](QKeyEvent* event) {
-        if (m_logic->editorView() == BlinkEditorView::Blocks &&
-            (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right))
-            m_txtEdit->showBlockAtTop(m_txtEdit->textCursor().block());
-    };
-}
-
-// One row of 20 characters for a short line; a long row scrolled sideways; one block at a
-// time for a block line.
-void BlinkWindow::sizeEditor()
-{
-    const QFontMetrics metrics(editorFont());
-    const int margin = static_cast<int>(m_txtEdit->document()->documentMargin());
-    const int frame = m_txtEdit->frameWidth();
-    const int width = metrics.horizontalAdvance(QString(DisplayWidth + 1, QLatin1Char('W')));
-    int height = metrics.lineSpacing() + 2 * margin + 2 * frame;
-    m_txtEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_txtEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    switch (m_logic->editorView()) {
-    case BlinkEditorView::SingleRow:
-        break;
-    case BlinkEditorView::LongRow:
-        m_txtEdit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        height += m_txtEdit->horizontalScrollBar()->sizeHint().height();
-        break;
-    case BlinkEditorView::Blocks:
-        m_txtEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        break;
-    }
-    m_txtEdit->setFixedHeight(height);
-    m_txtEdit->setMinimumWidth(width + 2 * margin + 2 * frame +
-        (m_logic->editorView() == BlinkEditorView::Blocks
-                ? m_txtEdit->verticalScrollBar()->sizeHint().width()
-                : 0));
 }
 
 void BlinkWindow::showEvent(QShowEvent* event)
@@ -357,55 +226,15 @@ void BlinkWindow::act(const std::function<void()>& handler)
     });
 }
 
-// Rebuilds the editor's text from the line; the caret and the selection the dialog keeps are
-// put back.
 void BlinkWindow::showLine()
 {
-    m_showing = true;
-    const int caret = m_txtEdit->textCursor().position();
-    const LineDocument& line = m_logic->document();
-    QTextDocument& document = *m_txtEdit->document();
-    document.clear();
-    QTextCursor cursor(&document);
-    int run = 1;
-    for (std::size_t b = 0; b < line.blocks.size(); ++b) {
-        QTextBlockFormat format;
-        format.setAlignment(line.blocks[b].centred ? Qt::AlignHCenter : Qt::AlignLeft);
-        if (b == 0)
-            cursor.setBlockFormat(format);
-        else
-            cursor.insertBlock(format, QTextCharFormat());
-        for (const LineRun& r : line.blocks[b].runs)
-            cursor.insertText(fromWindows1252(r.text), runFormat(r.font, run++));
-    }
-
-    const CharacterSpan selection = m_logic->selection();
-    cursor.setPosition(std::min(caret, document.characterCount() - 1));
-    if (!selection.empty()) {
-        cursor.setPosition(BlinkEditor::documentPosition(line, selection.from));
-        cursor.setPosition(
-            BlinkEditor::documentPosition(line, selection.to - 1) + 1, QTextCursor::KeepAnchor);
-    }
-    m_txtEdit->setTextCursor(cursor);
-    m_showing = false;
+    m_txtEdit->showLine(m_logic->document(), m_logic->selection());
     showHighlight();
 }
 
 void BlinkWindow::showHighlight()
 {
-    QList<QTextEdit::ExtraSelection> marks;
-    const CharacterSpan highlight = m_logic->highlight();
-    if (!highlight.empty()) {
-        QTextEdit::ExtraSelection mark;
-        mark.cursor = QTextCursor(m_txtEdit->document());
-        const LineDocument& line = m_logic->document();
-        mark.cursor.setPosition(BlinkEditor::documentPosition(line, highlight.from));
-        mark.cursor.setPosition(
-            BlinkEditor::documentPosition(line, highlight.to - 1) + 1, QTextCursor::KeepAnchor);
-        mark.format.setBackground(highlightColour());
-        marks.append(mark);
-    }
-    m_txtEdit->setExtraSelections(marks);
+    m_txtEdit->showHighlight(m_logic->document(), m_logic->highlight());
 }
 
 void BlinkWindow::showControls()
@@ -435,14 +264,8 @@ void BlinkWindow::showControls()
 
 void BlinkWindow::selectionMoved()
 {
-    if (m_showing)
-        return;
-    const QTextCursor cursor = m_txtEdit->textCursor();
-    const QTextDocument& document = *m_txtEdit->document();
-    const CharacterSpan selection { BlinkEditor::characterIndex(document, cursor.selectionStart()),
-        BlinkEditor::characterIndex(document, cursor.selectionEnd()) };
-    runGuarded(m_session.ui(), Module, [&] {
-        m_logic->select(selection, static_cast<std::size_t>(cursor.block().blockNumber()));
+    runGuarded(m_session.ui(), Module, [this] {
+        m_logic->select(m_txtEdit->selection(), m_txtEdit->caretBlock());
         showHighlight();
     });
 }

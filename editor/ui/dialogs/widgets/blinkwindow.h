@@ -44,7 +44,6 @@ private:
     void buildControls();
     void buildLayout();
     void connectControls();
-    void sizeEditor();
     // Runs a handler of the logic, then shows what it changed.
     void act(const std::function<void()>& handler);
     // The line with its blinking runs and the highlight.
@@ -73,7 +72,6 @@ private:
     QPushButton* m_cmdCancel = nullptr;
     QPushButton* m_cmdHelp = nullptr;
     QTimer* m_timer = nullptr;
-    bool m_showing = false; // the program itself is changing the editor's text or cursor
 };
 
 } // namespace marquis::qt
