@@ -6,6 +6,7 @@
 #include "support/displayrows.h"
 #include "support/sessionfixture.h"
 #include "support/simulatorprocess.h"
+#include "ui/dialogs/blink.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -99,6 +100,39 @@ TEST_F(EndToEndTest, MessagesFromTheEditorShowOnTheUnit)
 
     ASSERT_TRUE(commands.runCommand("c", { "7" }, "MQSCALL", "Calling up"));
     EXPECT_EQ(rowsShowing(1, "SECOND MESSAGE      ")[0], "SECOND MESSAGE      ");
+}
+
+// Text made blinking in the Blink dialog blinks on the unit: the row shows the whole line in
+// one phase and blanks in place of the blinking word in the other.
+TEST_F(EndToEndTest, TextMadeBlinkingInTheBlinkDialogBlinksOnTheUnit)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    message.line(2).LineText = "\\sb90\\sa90 \\f0 \\cf0 ALARM HIGH";
+    message.CurrentLine = 2;
+    BlinkDialog dialog(message);
+    dialog.activate();
+    dialog.chooseOn();
+    dialog.moveSlider(3);
+    dialog.select({ 6, 10 }, 0);
+    dialog.sectionOn();
+    dialog.ok();
+    ASSERT_EQ(message.line(2).LineBlink, "40,1");
+    ui.files = { workFolder / "blink.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ResultText view;
+    ResultWindow compile(*session, tools, processes, view, true);
+    ASSERT_TRUE(compile.open());
+    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
+    compile.mainButton();
+    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
+
+    UnitCommands commands(*session, tools);
+    ASSERT_TRUE(commands.runCommand("c", { "0" }, "MQSCALL", "Calling up"));
+    EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
+    EXPECT_EQ(rowsShowing(2, "ALARM               ").at(1), "ALARM               ");
+    EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
 }
 
 TEST_F(EndToEndTest, WrongVersionIsCaughtBeforeProgramming)
