@@ -5,6 +5,7 @@
 #include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
+#include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -342,17 +343,42 @@ void QuickEditWindow::setTimer(std::string_view timer, bool running, int interva
     t->start(std::max(intervalMs, 10));
 }
 
-// The attribute dialogs and the long-message chooser join the window later; until then the
-// buttons that only open one of them stay disabled. Each dialog that arrives is named here and
-// shown by openDialog.
-bool QuickEditWindow::hasDialog(DialogKind)
+// The attribute dialogs and the long-message chooser join the window one by one; until one
+// has arrived the buttons that only open it stay disabled. Each dialog that has arrived is
+// named here and shown by openDialog.
+bool QuickEditWindow::hasDialog(DialogKind dialog)
 {
-    return false;
+    switch (dialog) {
+    case DialogKind::StartMessage:
+        return true;
+    default:
+        return false;
+    }
 }
 
-bool QuickEditWindow::openDialog(DialogKind)
+bool QuickEditWindow::openDialog(DialogKind dialog)
 {
-    return false;
+    switch (dialog) {
+    case DialogKind::StartMessage: {
+        StartMessageWindow dialog(*m_session, this, dialogHelp());
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        setCaption("cmdStart", startButtonCaption(m_session->message()));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// The Help button of a dialog: the help window at the dialog's section of the guide.
+HelpRequest QuickEditWindow::dialogHelp()
+{
+    makeHelpWindow(*m_session);
+    return [this](const std::string& anchor) {
+        if (m_help && !m_help->showAnchor(QString::fromStdString(anchor)))
+            reportMissingHelp(m_session->ui());
+    };
 }
 
 void QuickEditWindow::endProgram()
