@@ -99,7 +99,6 @@ StartMessageDialog::StartMessageDialog(CurrentMessage& message, UserInterface& u
     m_on = !message.StartOtherTask.empty() || !message.StartSameTask.empty();
     if (!m_on)
         m_status = startmessage::PressOn;
-    const UpdatingControls updating(*this);
     int next = 0;
     fill(message.StartOtherTask, StartPlace::Top, next);
     fill(message.StartSameTask, StartPlace::End, next);
@@ -166,7 +165,6 @@ void StartMessageDialog::placeClick(int row, StartPlace place)
 
 void StartMessageDialog::cmdClearClick()
 {
-    const UpdatingControls updating(*this);
     for (Row& row : m_rows) {
         row.text.clear();
         row.spin = 0;

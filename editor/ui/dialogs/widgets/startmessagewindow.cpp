@@ -144,7 +144,6 @@ void StartMessageWindow::buildRow(int row)
     controls.txtStart = new QLineEdit(controls.frame);
     controls.txtStart->setObjectName(indexed("txtStart", row));
     controls.txtStart->setValidator(new DigitFilter(controls.txtStart));
-    controls.txtStart->setMaxLength(4); // every message number fits
     controls.txtStart->setMaximumWidth(
         controls.txtStart->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
     controls.vsbStart = new NumberScrollBar(0, MessageCount - 1, controls.frame);

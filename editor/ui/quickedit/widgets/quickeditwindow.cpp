@@ -360,8 +360,8 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
 {
     switch (dialog) {
     case DialogKind::StartMessage: {
-        StartMessageWindow dialog(*m_session, this, dialogHelp());
-        if (dialog.exec() != QDialog::Accepted)
+        StartMessageWindow form(*m_session, this, dialogHelp());
+        if (form.exec() != QDialog::Accepted)
             return false;
         setCaption("cmdStart", startButtonCaption(m_session->message()));
         return true;
