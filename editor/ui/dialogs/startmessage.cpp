@@ -102,6 +102,9 @@ StartMessageDialog::StartMessageDialog(CurrentMessage& message, UserInterface& u
     int next = 0;
     fill(message.StartOtherTask, StartPlace::Top, next);
     fill(message.StartSameTask, StartPlace::End, next);
+    // The button that opened the dialog showed the busy pointer; the user works with the normal
+    // one.
+    m_ui.busy(false);
 }
 
 // Puts the entries of a start list into the next free rows, as long as rows are left. An
