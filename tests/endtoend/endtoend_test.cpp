@@ -7,6 +7,7 @@
 #include "support/sessionfixture.h"
 #include "support/simulatorprocess.h"
 #include "ui/dialogs/blink.h"
+#include "ui/dialogs/startmessage.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -133,6 +134,44 @@ TEST_F(EndToEndTest, TextMadeBlinkingInTheBlinkDialogBlinksOnTheUnit)
     EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
     EXPECT_EQ(rowsShowing(2, "ALARM               ").at(1), "ALARM               ");
     EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
+}
+
+// A message that starts two others through the start-message dialog, one on another task at
+// its beginning and one on its own task at its end: calling it up shows all three.
+TEST_F(EndToEndTest, MessagesStartedByAnotherShowOnTheUnit)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    message.line(1).LineText = "\\sb90\\sa90 \\f0 \\cf0 CALLER";
+    StartMessageDialog dialog(message, ui);
+    dialog.optOnClick();
+    dialog.txtStartChange(1, "9");
+    dialog.placeClick(1, StartPlace::Top);
+    dialog.txtStartChange(2, "012");
+    dialog.placeClick(2, StartPlace::End);
+    ASSERT_TRUE(dialog.cmdOkClick());
+    ASSERT_TRUE(session->goToMessage(9));
+    message.setTask(1);
+    message.line(2).LineText = "\\sb90\\sa90 \\f0 \\cf0 OTHER TASK";
+    ASSERT_TRUE(session->goToMessage(12));
+    message.line(3).LineText = "\\sb90\\sa90 \\f0 \\cf0 SAME TASK AFTER";
+    ui.files = { workFolder / "starts.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ResultText view;
+    ResultWindow compile(*session, tools, processes, view, true);
+    ASSERT_TRUE(compile.open());
+    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
+    compile.mainButton();
+    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
+
+    UnitCommands commands(*session, tools);
+    ASSERT_TRUE(commands.runCommand("c", { "0" }, "MQSCALL", "Calling up"));
+    const std::vector<std::string> rows = rowsShowing(3, "SAME TASK AFTER     ");
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "CALLER              ");
+    EXPECT_EQ(rows[1], "OTHER TASK          ");
+    EXPECT_EQ(rows[2], "SAME TASK AFTER     ");
 }
 
 TEST_F(EndToEndTest, WrongVersionIsCaughtBeforeProgramming)

@@ -6,6 +6,7 @@
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/blinkwindow.h"
+#include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -343,13 +344,14 @@ void QuickEditWindow::setTimer(std::string_view timer, bool running, int interva
     t->start(std::max(intervalMs, 10));
 }
 
-// The attribute dialogs and the long-message chooser join the window one by one; until a
-// dialog is there the buttons that only open it stay disabled. Each dialog that arrives is named
-// here and shown by openDialog.
+// The attribute dialogs and the long-message chooser join the window one by one; until one
+// has arrived the buttons that only open it stay disabled. Each dialog that has arrived is
+// named here and shown by openDialog.
 bool QuickEditWindow::hasDialog(DialogKind dialog)
 {
     switch (dialog) {
     case DialogKind::Blink:
+    case DialogKind::StartMessage:
         return true;
     default:
         return false;
@@ -358,19 +360,31 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
 
 bool QuickEditWindow::openDialog(DialogKind dialog)
 {
-    makeHelpWindow(*m_session);
-    const HelpRequest help = [this](const std::string& anchor) {
-        if (m_help && !m_help->showAnchor(QString::fromStdString(anchor)))
-            reportMissingHelp(m_session->ui());
-    };
     switch (dialog) {
     case DialogKind::Blink: {
-        BlinkWindow window(*m_session, this, help);
+        BlinkWindow window(*m_session, this, dialogHelp());
         return window.exec() == QDialog::Accepted;
+    }
+    case DialogKind::StartMessage: {
+        StartMessageWindow form(*m_session, this, dialogHelp());
+        if (form.exec() != QDialog::Accepted)
+            return false;
+        setCaption("cmdStart", startButtonCaption(m_session->message()));
+        return true;
     }
     default:
         return false;
     }
+}
+
+// The Help button of a dialog: the help window at the dialog's section of the guide.
+HelpRequest QuickEditWindow::dialogHelp()
+{
+    makeHelpWindow(*m_session);
+    return [this](const std::string& anchor) {
+        if (m_help && !m_help->showAnchor(QString::fromStdString(anchor)))
+            reportMissingHelp(m_session->ui());
+    };
 }
 
 void QuickEditWindow::endProgram()
