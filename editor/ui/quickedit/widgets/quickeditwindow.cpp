@@ -5,6 +5,7 @@
 #include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
+#include "ui/dialogs/widgets/sendmessagewindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -342,17 +343,42 @@ void QuickEditWindow::setTimer(std::string_view timer, bool running, int interva
     t->start(std::max(intervalMs, 10));
 }
 
-// The attribute dialogs and the long-message chooser join the window later; until then the
+// The attribute dialogs and the long-message chooser join the window one by one; until then the
 // buttons that only open one of them stay disabled. Each dialog that arrives is named here and
 // shown by openDialog.
-bool QuickEditWindow::hasDialog(DialogKind)
+bool QuickEditWindow::hasDialog(DialogKind dialog)
 {
-    return false;
+    switch (dialog) {
+    case DialogKind::SendMessage:
+        return true;
+    default:
+        return false;
+    }
 }
 
-bool QuickEditWindow::openDialog(DialogKind)
+bool QuickEditWindow::openDialog(DialogKind dialog)
 {
-    return false;
+    if (!m_session)
+        return false;
+    EditorSession& session = *m_session;
+    makeHelpWindow(session);
+    const HelpRequest help = [this, &session](const std::string& anchor) {
+        if (m_help && !m_help->showAnchor(QString::fromStdString(anchor)))
+            reportMissingHelp(session.ui());
+    };
+    switch (dialog) {
+    case DialogKind::SendMessage: {
+        // The user's own repeat rate while the dialog is open; the window slows it again after.
+        m_platform.setKeyboardRepeatRate(m_state->savedRepeatRate());
+        SendMessageWindow window(session, this, help);
+        if (window.exec() != QDialog::Accepted || !window.sendCaption())
+            return false;
+        setCaption("cmdSend", *window.sendCaption());
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 void QuickEditWindow::endProgram()
