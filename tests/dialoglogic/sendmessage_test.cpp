@@ -267,8 +267,8 @@ TEST_F(SendMessageTest, EveryEscapeComesBackFromTheScript)
         std::string written = "\\\"A\\\\" + std::string(entry.escape) + "B";
         if (entry.code == 28)
             written = "\\\"A\\\\#\\\\B";
-        EXPECT_NE(message.MessageScript.find("    PRINT\"" + written + "\";\r\n"),
-            std::string::npos)
+        EXPECT_NE(
+            message.MessageScript.find("    PRINT\"" + written + "\";\r\n"), std::string::npos)
             << message.MessageScript;
         EXPECT_EQ(read.OutputDevice, stored) << name;
         EXPECT_EQ(SendMessageDialog(read, preferences, ui).box().text, "\"A\\<" + name + ">B");

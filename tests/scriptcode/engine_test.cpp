@@ -275,8 +275,7 @@ TEST(DisplayUnit, SerialOutputSendsEscapesAsControlCodes)
         "    PRINT\"#@A#M#J#\\\\#[#_##M#a#?#\";\r\n    CALL OUTPUT_DEVICE(DISPLAY)\r\nEND SUB\r\n",
         2);
     display.callUp(0);
-    EXPECT_EQ(display.takeSerialOutput(),
-        std::string("\0A\r\n\x1c\x1b\x1f#\r#a#?#", 14) + "\r\n");
+    EXPECT_EQ(display.takeSerialOutput(), std::string("\0A\r\n\x1c\x1b\x1f#\r#a#?#", 14) + "\r\n");
     EXPECT_EQ(display.rows()[0], row(""));
 }
 

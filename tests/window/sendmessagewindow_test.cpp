@@ -26,9 +26,13 @@ protected:
         EXPECT_TRUE(opened);
     }
 
+    // Clicks a button; an option button on its caption, which is where it takes clicks.
     static void click(QWidget& dialog, const char* name)
     {
-        QTest::mouseClick(child<QAbstractButton>(dialog, name), Qt::LeftButton);
+        auto* button = child<QAbstractButton>(dialog, name);
+        const bool option = qobject_cast<QRadioButton*>(button) != nullptr;
+        QTest::mouseClick(button, Qt::LeftButton, {},
+            option ? QPoint(button->height() / 2, button->height() / 2) : QPoint());
     }
 
     static QPoint cell(QTableWidget* grid, int row, int column)

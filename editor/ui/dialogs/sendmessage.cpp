@@ -49,8 +49,9 @@ char lower(char c)
 
 bool sameText(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() &&
-        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+        return lower(x) == lower(y);
+    });
 }
 
 // Delimiters are compared without regard to case, as the names between them are.
@@ -221,8 +222,7 @@ int SendMessageDialog::heightTwips() const
 
 int SendMessageDialog::codeAt(int row, int column)
 {
-    if (row < 0 || row >= sendmessage::GridRows || column < 0 ||
-        column >= sendmessage::GridColumns)
+    if (row < 0 || row >= sendmessage::GridRows || column < 0 || column >= sendmessage::GridColumns)
         return -1;
     return row * sendmessage::GridColumns + column;
 }
@@ -230,7 +230,8 @@ int SendMessageDialog::codeAt(int row, int column)
 std::string SendMessageDialog::cellText(int row, int column) const
 {
     const int code = codeAt(row, column);
-    return code < 0 ? std::string() : m_delimiters.delimited(Table[static_cast<std::size_t>(code)].name);
+    return code < 0 ? std::string()
+                    : m_delimiters.delimited(Table[static_cast<std::size_t>(code)].name);
 }
 
 void SendMessageDialog::edited(SendTextBox box)

@@ -109,25 +109,29 @@ SendMessageWindow::SendMessageWindow(EditorSession& session, QWidget* parent, He
     m_cmdClear = button("cmdClear", texts::ClearButton, m_textPart);
     m_label1 = named(new QLabel(caption(texts::TableLabel), m_textPart), "Label1");
 
-    m_grdSend = named(
-        new QTableWidget(texts::GridRows, texts::GridColumns, m_textPart), "grdSend");
+    m_grdSend = named(new QTableWidget(texts::GridRows, texts::GridColumns, m_textPart), "grdSend");
     m_grdSend->horizontalHeader()->hide();
     m_grdSend->verticalHeader()->hide();
     m_grdSend->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grdSend->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grdSend->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grdSend->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    for (int column = 0; column < texts::GridColumns; ++column)
-        m_grdSend->setColumnWidth(column, pixels(texts::CellWidthTwips));
+    // The cells are as wide as the longest name needs, at least their usual width.
+    int cellWidth = pixels(texts::CellWidthTwips);
+    const int cellHeight = std::max(pixels(texts::CellHeightTwips), fontMetrics().height() + 4);
     for (int row = 0; row < texts::GridRows; ++row) {
-        m_grdSend->setRowHeight(row, pixels(texts::CellHeightTwips));
-        for (int column = 0; column < texts::GridColumns; ++column)
-            m_grdSend->setItem(row, column,
-                new QTableWidgetItem(fromWindows1252(m_logic.cellText(row, column))));
+        m_grdSend->setRowHeight(row, cellHeight);
+        for (int column = 0; column < texts::GridColumns; ++column) {
+            const QString name = fromWindows1252(m_logic.cellText(row, column));
+            m_grdSend->setItem(row, column, new QTableWidgetItem(name));
+            cellWidth = std::max(cellWidth, fontMetrics().horizontalAdvance(name) + 12);
+        }
     }
+    for (int column = 0; column < texts::GridColumns; ++column)
+        m_grdSend->setColumnWidth(column, cellWidth);
     const int frame = m_grdSend->frameWidth() * 2;
-    m_grdSend->setFixedSize(pixels(texts::CellWidthTwips) * texts::GridColumns + frame,
-        pixels(texts::CellHeightTwips) * texts::GridRows + frame);
+    m_grdSend->setFixedSize(
+        cellWidth * texts::GridColumns + frame, cellHeight * texts::GridRows + frame);
     m_grdSend->installEventFilter(this);
     m_lblSend = named(new QLabel(m_textPart), "lblSend");
     m_lblSend->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -162,6 +166,7 @@ SendMessageWindow::SendMessageWindow(EditorSession& session, QWidget* parent, He
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(m_textPart, 1);
+    layout->addStretch();
 
     connect(okButton, &QPushButton::clicked, this, &SendMessageWindow::ok);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -175,6 +180,9 @@ SendMessageWindow::SendMessageWindow(EditorSession& session, QWidget* parent, He
     connect(m_grdSend, &QTableWidget::cellDoubleClicked, this,
         [this](int row, int column) { insertCell(row, column); });
 
+    // The width stays that of the whole dialog when the text part is hidden.
+    layout->activate();
+    setFixedWidth(sizeHint().width());
     showBox(m_logic.box());
     applyChoice();
 }
@@ -216,8 +224,8 @@ void SendMessageWindow::applyChoice()
     m_optOn->setChecked(choice == SendChoice::UserText);
     m_optSlave->setChecked(choice == SendChoice::Slave);
     const bool enabled = m_logic.textControlsEnabled();
-    for (QWidget* control : std::initializer_list<QWidget*> {
-             m_grdSend, m_txtSend, m_lblSend, m_label1, m_cmdClear })
+    for (QWidget* control :
+        std::initializer_list<QWidget*> { m_grdSend, m_txtSend, m_lblSend, m_label1, m_cmdClear })
         control->setEnabled(enabled);
     m_textPart->setVisible(enabled);
     layout()->activate();
