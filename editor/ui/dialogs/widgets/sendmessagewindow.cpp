@@ -30,8 +30,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier &&
-            backspaceAllowed && !backspaceAllowed()) {
+        if (event->key() == Qt::Key_Backspace && backspaceAllowed && !backspaceAllowed()) {
             event->accept();
             return;
         }
