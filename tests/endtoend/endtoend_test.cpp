@@ -7,6 +7,7 @@
 #include "support/sessionfixture.h"
 #include "support/simulatorprocess.h"
 #include "ui/dialogs/blink.h"
+#include "ui/dialogs/sendmessage.h"
 #include "ui/dialogs/startmessage.h"
 
 #include <chrono>
@@ -172,6 +173,42 @@ TEST_F(EndToEndTest, MessagesStartedByAnotherShowOnTheUnit)
     EXPECT_EQ(rows[0], "CALLER              ");
     EXPECT_EQ(rows[1], "OTHER TASK          ");
     EXPECT_EQ(rows[2], "SAME TASK AFTER     ");
+}
+
+// A send text made in the Send dialog goes out of the unit's serial port when the message is
+// called up, each control character as its code (FS, whose escape holds a backslash, too).
+TEST_F(EndToEndTest, SendTextLeavesTheUnitsSerialPort)
+{
+    simulator.reset();
+    const std::string serialOut = (unitFolder / "serial.out").string();
+    simulator = std::make_unique<SimulatorProcess>(link,
+        std::vector<std::string> { "--model", "5360", "--program-mode", "on", "--baud", "38400",
+            "--display", display, "--serial-out", serialOut });
+    ASSERT_TRUE(simulator->ready()) << simulator->output();
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    message.line(1).LineText = "\\sb90\\sa90 \\f0 \\cf0 SENDING";
+    SendMessageDialog dialog(message, session->preferences(), ui);
+    dialog.choose(SendChoice::UserText);
+    dialog.edited({ "Hi<CR><LF><fs>", 0, 0 });
+    ASSERT_EQ(dialog.ok(), std::optional<std::string>("Sen&d msg ON..."));
+    const std::filesystem::path script = workFolder / "send.src";
+    ui.files = { script };
+    ASSERT_TRUE(session->SaveAs());
+    EXPECT_NE(readWholeFile(script).find("    PRINT\"Hi#M#J#\\\\\";\r\n"), std::string::npos)
+        << readWholeFile(script);
+
+    ResultText view;
+    ResultWindow compile(*session, tools, processes, view, true);
+    ASSERT_TRUE(compile.open());
+    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
+    compile.mainButton();
+    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
+    UnitCommands commands(*session, tools);
+    ASSERT_TRUE(commands.runCommand("c", { "0" }, "MQSCALL", "Calling up"));
+    EXPECT_EQ(rowsShowing(1, "SENDING             ")[0], "SENDING             ");
+    // The unit ends what it sent with CR LF when the output goes back to the display.
+    EXPECT_EQ(fileHoldingAtLeast(serialOut, 7), std::string("Hi\r\n\x1c") + "\r\n");
 }
 
 TEST_F(EndToEndTest, WrongVersionIsCaughtBeforeProgramming)

@@ -7,6 +7,7 @@
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/blinkwindow.h"
 #include "ui/dialogs/widgets/startmessagewindow.h"
+#include "ui/dialogs/widgets/sendmessagewindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -352,6 +353,7 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
     switch (dialog) {
     case DialogKind::Blink:
     case DialogKind::StartMessage:
+    case DialogKind::SendMessage:
         return true;
     default:
         return false;
@@ -370,6 +372,15 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
         if (form.exec() != QDialog::Accepted)
             return false;
         setCaption("cmdStart", startButtonCaption(m_session->message()));
+        return true;
+    }
+    case DialogKind::SendMessage: {
+        // The user's own repeat rate while the dialog is open; the window slows it again after.
+        m_platform.setKeyboardRepeatRate(m_state->savedRepeatRate());
+        SendMessageWindow window(*m_session, this, dialogHelp());
+        if (window.exec() != QDialog::Accepted || !window.sendCaption())
+            return false;
+        setCaption("cmdSend", *window.sendCaption());
         return true;
     }
     default:
