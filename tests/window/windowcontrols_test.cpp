@@ -108,7 +108,7 @@ TEST_F(WindowControlsTest, ButtonsOfDialogsNotThereYetStayDisabled)
     open(binFile("demo.src"));
     enterMessage("2");
     QTest::keyClick(editor(), Qt::Key_Up);
-    for (const char* name : { "cmdVar", "cmdScroll", "cmdWait", "cmdStart", "cmdSend" })
+    for (const char* name : { "cmdScroll", "cmdWait", "cmdStart", "cmdSend" })
         EXPECT_FALSE(control(name)->isEnabled()) << name;
     for (const char* name : { "cmdBlink", "cmdFont", "cmdCenter", "cmdRelay", "cmdClrScreen" })
         EXPECT_TRUE(control(name)->isEnabled()) << name;

@@ -5,6 +5,7 @@
 #include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
+#include "ui/dialogs/widgets/variableswindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -345,14 +346,28 @@ void QuickEditWindow::setTimer(std::string_view timer, bool running, int interva
 // The attribute dialogs and the long-message chooser join the window later; until then the
 // buttons that only open one of them stay disabled. Each dialog that arrives is named here and
 // shown by openDialog.
-bool QuickEditWindow::hasDialog(DialogKind)
+bool QuickEditWindow::hasDialog(DialogKind dialog)
 {
-    return false;
+    switch (dialog) {
+    case DialogKind::Variables:
+        return true;
+    default:
+        return false;
+    }
 }
 
-bool QuickEditWindow::openDialog(DialogKind)
+bool QuickEditWindow::openDialog(DialogKind dialog)
 {
-    return false;
+    switch (dialog) {
+    case DialogKind::Variables:
+        makeHelpWindow(*m_session);
+        return showVariablesDialog(this, *m_session, [this](const std::string& anchor) {
+            if (m_help && !m_help->showAnchor(QString::fromStdString(anchor)))
+                reportMissingHelp(m_session->ui());
+        });
+    default:
+        return false;
+    }
 }
 
 void QuickEditWindow::endProgram()
