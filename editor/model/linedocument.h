@@ -44,6 +44,9 @@ struct LineDocument {
 
 LineDocument readLineDocument(std::string_view rich);
 std::string writeLineDocument(const LineDocument& document);
+// The runs only, each with its control words, blocks separated by "\par" CR LF: no leading
+// words and no centring marks (a part of a line, as the clipboard carries it).
+std::string writeLineRuns(const LineDocument& document);
 
 // Characters are counted across the whole line, block after block, from 0; block ends take no
 // position. A span runs from `from` up to, not including, `to`.
