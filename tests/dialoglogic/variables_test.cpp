@@ -278,6 +278,9 @@ TEST_F(VariablesDialogTest, AssignmentsSurviveWritingAndReading)
 {
     message.UnitLines = 4;
     message.line(1).LineText = plain("FIRST");
+    // The other lines as the reader leaves them.
+    message = writeAndRead(message);
+    message.CurrentLine = 2;
     message.line(2).LineBlink = "25,ON";
     VariablesDialog& d = open(plain("T ") + "\\f65 \\cf0 ###.#\\f0 \\cf0  P ##");
     d.setVariablesOn(true);

@@ -63,8 +63,8 @@ TEST_F(VariablesWindowTest, AssignsOnOkAndPutsTheLineBackOtherwise)
         EXPECT_EQ(text(table->item(7, 1)->text()), "V16");
         EXPECT_TRUE(child<QRadioButton>(dialog, "optOff")->isChecked());
         EXPECT_FALSE(table->isEnabled());
-        QTest::mouseClick(child<QRadioButton>(dialog, "optOn"), Qt::LeftButton);
-        ASSERT_TRUE(table->isEnabled());
+        child<QRadioButton>(dialog, "optOn")->click();
+        EXPECT_TRUE(table->isEnabled());
 
         assignVariable3(dialog);
         EXPECT_EQ(text(child<QLabel>(dialog, "lblStatus")->text()), "Variable  3");
@@ -80,7 +80,7 @@ TEST_F(VariablesWindowTest, AssignsOnOkAndPutsTheLineBackOtherwise)
 
     // Escape closes the dialog as Cancel does.
     whenModalOpens([&](QWidget& dialog) {
-        QTest::mouseClick(child<QRadioButton>(dialog, "optOn"), Qt::LeftButton);
+        child<QRadioButton>(dialog, "optOn")->click();
         assignVariable3(dialog);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
@@ -88,7 +88,7 @@ TEST_F(VariablesWindowTest, AssignsOnOkAndPutsTheLineBackOtherwise)
     EXPECT_EQ(storedLine(), typed);
 
     whenModalOpens([&](QWidget& dialog) {
-        QTest::mouseClick(child<QRadioButton>(dialog, "optOn"), Qt::LeftButton);
+        child<QRadioButton>(dialog, "optOn")->click();
         assignVariable3(dialog);
         QTest::mouseClick(child<QPushButton>(dialog, "cmdOk"), Qt::LeftButton);
     });
