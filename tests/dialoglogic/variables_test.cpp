@@ -1,8 +1,7 @@
-#include "ui/dialogs/variables.h"
-
 #include "model/richtext.h"
 #include "support/messagegenerator.h"
 #include "support/modelfixture.h"
+#include "ui/dialogs/variables.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +57,7 @@ TEST_F(VariablesDialogTest, LoadsCaptionAndTableLabels)
 
 TEST_F(VariablesDialogTest, OpensWithTheLinesVariablesMarked)
 {
-    VariablesDialog& d =
-        open(plain("A ") + "\\f37 \\cf4 ###\\f0 \\cf0  B \\f18 \\cf4 ##");
+    VariablesDialog& d = open(plain("A ") + "\\f37 \\cf4 ###\\f0 \\cf0  B \\f18 \\cf4 ##");
     EXPECT_TRUE(d.variablesOn());
     EXPECT_TRUE(d.clearEnabled());
     EXPECT_TRUE(d.marked(5));
@@ -184,8 +182,7 @@ TEST_F(VariablesDialogTest, FillChangesEveryOccurrenceAndKeepsItsBlink)
 
 TEST_F(VariablesDialogTest, ClearAndOffTurnEveryVariableIntoText)
 {
-    const std::string withVariables =
-        plain("A ") + "\\f33 \\cf4 ##\\f0 \\cf0  \\f49 \\cf4 #.#";
+    const std::string withVariables = plain("A ") + "\\f33 \\cf4 ##\\f0 \\cf0  \\f49 \\cf4 #.#";
     VariablesDialog& d = open(withVariables);
     d.clearVariables();
     EXPECT_FALSE(CheckVariable(d.text()));

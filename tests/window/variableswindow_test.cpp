@@ -38,7 +38,10 @@ protected:
         QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
     }
 
-    void clickVariableButton() { QTest::mouseClick(control<QPushButton>("cmdVar"), Qt::LeftButton); }
+    void clickVariableButton()
+    {
+        QTest::mouseClick(control<QPushButton>("cmdVar"), Qt::LeftButton);
+    }
 };
 
 TEST_F(VariablesWindowTest, AssignsOnOkAndPutsTheLineBackOtherwise)

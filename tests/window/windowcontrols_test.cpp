@@ -110,7 +110,8 @@ TEST_F(WindowControlsTest, ButtonsOfDialogsNotThereYetStayDisabled)
     QTest::keyClick(editor(), Qt::Key_Up);
     for (const char* name : { "cmdScroll", "cmdWait", "cmdStart", "cmdSend" })
         EXPECT_FALSE(control(name)->isEnabled()) << name;
-    for (const char* name : { "cmdVar", "cmdBlink", "cmdFont", "cmdCenter", "cmdRelay", "cmdClrScreen" })
+    for (const char* name :
+        { "cmdVar", "cmdBlink", "cmdFont", "cmdCenter", "cmdRelay", "cmdClrScreen" })
         EXPECT_TRUE(control(name)->isEnabled()) << name;
 }
 

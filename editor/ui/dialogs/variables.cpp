@@ -224,8 +224,7 @@ std::optional<std::string> VariablesDialog::refusal(CharacterSpan field, bool bl
         return "A variable with a decimal point can be at most " + std::to_string(MaxPointWidth) +
             " characters long, the point included.";
     if (characters.size() > MaxPlainWidth)
-        return "A variable can be at most " + std::to_string(MaxPlainWidth) +
-            " characters long.";
+        return "A variable can be at most " + std::to_string(MaxPlainWidth) + " characters long.";
     return std::nullopt;
 }
 

@@ -120,8 +120,8 @@ VariablesWindow::VariablesWindow(EditorSession& session, QWidget* parent, HelpRe
     m_table->resizeRowsToContents();
     m_table->setColumnWidth(0, m_table->fontMetrics().horizontalAdvance("V16") + 40);
     m_table->setColumnWidth(1, m_table->columnWidth(0));
-    m_table->setFixedSize(m_table->columnWidth(0) * TableColumns + 4,
-        m_table->rowHeight(0) * TableRows + 4);
+    m_table->setFixedSize(
+        m_table->columnWidth(0) * TableColumns + 4, m_table->rowHeight(0) * TableRows + 4);
 
     auto* modeFrame = named(new QGroupBox(caption(texts::ModeFrame), this), "fraMode");
     m_on = named(new QRadioButton(caption(texts::OnOption), modeFrame), "optOn");
@@ -185,10 +185,14 @@ VariablesWindow::VariablesWindow(EditorSession& session, QWidget* parent, HelpRe
     connect(helpButton, &QPushButton::clicked, this, &VariablesWindow::help);
     connect(m_table, &QTableWidget::cellClicked, this, &VariablesWindow::cellClicked);
     connect(m_table, &QTableWidget::cellDoubleClicked, this, &VariablesWindow::cellDoubleClicked);
-    connect(m_on, &QRadioButton::clicked, this, [this] { step([this] { m_dialog.setVariablesOn(true); }); });
-    connect(m_off, &QRadioButton::clicked, this, [this] { step([this] { m_dialog.setVariablesOn(false); }); });
-    connect(m_zero, &QRadioButton::clicked, this, [this] { step([this] { m_dialog.setFill(true); }); });
-    connect(m_space, &QRadioButton::clicked, this, [this] { step([this] { m_dialog.setFill(false); }); });
+    connect(m_on, &QRadioButton::clicked, this,
+        [this] { step([this] { m_dialog.setVariablesOn(true); }); });
+    connect(m_off, &QRadioButton::clicked, this,
+        [this] { step([this] { m_dialog.setVariablesOn(false); }); });
+    connect(
+        m_zero, &QRadioButton::clicked, this, [this] { step([this] { m_dialog.setFill(true); }); });
+    connect(m_space, &QRadioButton::clicked, this,
+        [this] { step([this] { m_dialog.setFill(false); }); });
 
     showText();
     showState();
@@ -303,11 +307,10 @@ bool VariablesWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseMove && watched == m_text->viewport()) {
         const QPoint point = static_cast<QMouseEvent*>(event)->position().toPoint() +
             QPoint(m_text->horizontalScrollBar()->value(), m_text->verticalScrollBar()->value());
-        const int position =
-            m_text->document()->documentLayout()->hitTest(point, Qt::ExactHit);
-        m_statusLine->setText(fromUtf8(position < 0
-                ? std::string(variablesdialog::TextStatus)
-                : m_dialog.textStatus(static_cast<std::size_t>(position))));
+        const int position = m_text->document()->documentLayout()->hitTest(point, Qt::ExactHit);
+        m_statusLine->setText(
+            fromUtf8(position < 0 ? std::string(variablesdialog::TextStatus)
+                                  : m_dialog.textStatus(static_cast<std::size_t>(position))));
     } else if (event->type() == QEvent::MouseMove && watched == m_table->viewport()) {
         m_statusLine->setText(fromUtf8(VariablesDialog::tableStatus()));
     } else if (event->type() == QEvent::Enter) {
