@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <exception>
 #include <functional>
+#include <vector>
 
 namespace marquis {
 namespace {
