@@ -263,3 +263,36 @@ TEST_F(RichLineEditTest, TheMouseReportsTheCharacterUnderIt)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(RichLineEditTest, WideningTheSelectionTakesInWholeVariablesOnly)
+{
+    // "AB" plain, then variable 3 "####", then "C".
+    edit.setLineText("\\sb90\\sa90 \\f0 \\cf0 AB\\f3 \\cf4 ####\\f0 \\cf0 C");
+    placeCaret(4, 1); // from "B" into the middle of the variable
+    edit.widenSelectionToWholeVariables();
+    EXPECT_EQ(edit.textCursor().selectionStart(), 1);
+    EXPECT_EQ(edit.textCursor().selectionEnd(), 6);
+
+    placeCaret(3, 5); // inside the variable, selected backwards
+    edit.widenSelectionToWholeVariables();
+    EXPECT_EQ(edit.textCursor().selectionStart(), 2);
+    EXPECT_EQ(edit.textCursor().selectionEnd(), 6);
+    EXPECT_EQ(edit.textCursor().position(), 2);
+
+    placeCaret(0, 2); // plain text only: unchanged
+    edit.widenSelectionToWholeVariables();
+    EXPECT_EQ(edit.textCursor().selectionStart(), 0);
+    EXPECT_EQ(edit.textCursor().selectionEnd(), 2);
+}
+
+TEST_F(RichLineEditTest, NeighbouringVariablesAreNotTakenIn)
+{
+    edit.setLineText("\\sb90\\sa90 \\f3 \\cf4 ##\\f3 \\cf4 ##");
+    placeCaret(1, 0);
+    edit.widenSelectionToWholeVariables();
+    EXPECT_EQ(edit.textCursor().selectionEnd(), 2);
+}
+
+} // namespace

@@ -55,6 +55,7 @@ public:
 
     EditorState editorState() override { return editor; }
     void setEditorRichText(std::string_view rich) override;
+    void widenSelectionToWholeVariables() override { record("widen selection"); }
     std::string selectedRichText() override { return selection; }
     void replaceSelectedRichText(std::string_view rich) override;
     void setEditorCentred(bool centred) override;

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 
@@ -204,6 +205,20 @@ TEST_F(LineEditorTest, BlockLinePasteMakesBlocksOfAtMost20)
     QTest::keyClick(editor(), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(GetText(storedLine(1)), "ONE\r\nTWO\r\nTHREE");
     EXPECT_TRUE(contains(user.messages.back().text, "too long to fit in 20 characters block"));
+}
+
+TEST_F(LineEditorTest, BlinkOnPartOfAVariableMakesTheWholeFieldBlink)
+{
+    start("5320");
+    const std::string field = "\\sb90\\sa90 \\f0 \\cf0 T \\f2 \\cf4 ####";
+    session->message().line(1).LineText = field;
+    editor()->setLineText(field);
+    highlight(2, 4); // two of the four placeholders
+    QTest::mouseClick(control<QPushButton>("cmdBlink"), Qt::LeftButton);
+    EXPECT_EQ(storedLine(1), "\\sb90\\sa90 \\f0 \\cf0 T \\f18 \\cf4 ####");
+    const std::string saved = savedAs("field.src");
+    EXPECT_TRUE(contains(saved, "PRINT VAR(2, 4);"));
+    EXPECT_FALSE(contains(saved, "PRINT VAR(2, 2);"));
 }
 
 } // namespace

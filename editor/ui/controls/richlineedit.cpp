@@ -93,6 +93,40 @@ EditorPlace RichLineEdit::placeOf(int documentPosition) const
         visibleLength(QStringView(block.text()).left(documentPosition - block.position())) };
 }
 
+void RichLineEdit::widenSelectionToWholeVariables()
+{
+    QTextCursor cursor = textCursor();
+    if (!cursor.hasSelection())
+        return;
+    // The run of the character at a document position: its format's font and run number;
+    // nothing when the character is no variable.
+    const auto variableRunAt = [this](int position) -> std::optional<std::pair<long long, int>> {
+        const QTextBlock block = document()->findBlock(position);
+        if (position >= block.position() + block.length() - 1)
+            return std::nullopt; // the block end
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (position < fragment.position() || position >= fragment.position() + fragment.length())
+                continue;
+            const QTextCharFormat format = fragment.charFormat();
+            if (!isVariableFont(fontOf(format)))
+                return std::nullopt;
+            return std::pair { fontOf(format), format.intProperty(RunNumberProperty) };
+        }
+        return std::nullopt;
+    };
+    int start = cursor.selectionStart();
+    int end = cursor.selectionEnd();
+    while (start > 0 && variableRunAt(start) && variableRunAt(start - 1) == variableRunAt(start))
+        --start;
+    while (variableRunAt(end - 1) && variableRunAt(end) == variableRunAt(end - 1))
+        ++end;
+    const bool forward = cursor.position() == cursor.selectionEnd();
+    cursor.setPosition(forward ? start : end);
+    cursor.setPosition(forward ? end : start, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
 std::string RichLineEdit::selectedLineText() const
 {
     const QTextCursor cursor = textCursor();

@@ -32,6 +32,8 @@ public:
 
     EditorState editorState() const;
     std::string selectedLineText() const;
+    // Widens the selection so that neither of its ends falls inside a variable run.
+    void widenSelectionToWholeVariables();
     void replaceSelectedLineText(std::string_view rich); // stays highlighted
     void setCurrentBlockCentred(bool centred);
     void setTypingPlain();

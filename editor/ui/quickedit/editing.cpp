@@ -223,6 +223,7 @@ void QuickEditState::MarkBlink()
             focusEditor();
             return;
         }
+        m_view.widenSelectionToWholeVariables();
         m_view.replaceSelectedRichText(ToggleBlink(m_view.selectedRichText()));
         storeEditorText();
         EditLine& l = line();

@@ -84,6 +84,9 @@ public:
     virtual EditorState editorState() = 0;
     // Loads a line; the caret goes to the start.
     virtual void setEditorRichText(std::string_view rich) = 0;
+    // Widens the highlight so that it cuts no variable run: a variable is one field, which
+    // blinks or stays steady as a whole.
+    virtual void widenSelectionToWholeVariables() = 0;
     // The highlighted part in the LineText encoding, each run with its control words.
     virtual std::string selectedRichText() = 0;
     // Replaces the highlighted part and keeps it highlighted.

@@ -390,6 +390,11 @@ void QuickEditWindow::setEditorRichText(std::string_view rich)
     m_txtEdit->setLineText(rich);
 }
 
+void QuickEditWindow::widenSelectionToWholeVariables()
+{
+    m_txtEdit->widenSelectionToWholeVariables();
+}
+
 std::string QuickEditWindow::selectedRichText()
 {
     return m_txtEdit->selectedLineText();

@@ -74,6 +74,7 @@ public:
     void endProgram() override;
     EditorState editorState() override;
     void setEditorRichText(std::string_view rich) override;
+    void widenSelectionToWholeVariables() override;
     std::string selectedRichText() override;
     void replaceSelectedRichText(std::string_view rich) override;
     void setEditorCentred(bool centred) override;
