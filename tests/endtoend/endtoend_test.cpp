@@ -8,6 +8,7 @@
 #include "support/simulatorprocess.h"
 #include "ui/dialogs/blink.h"
 #include "ui/dialogs/sendmessage.h"
+#include "ui/dialogs/variables.h"
 #include "ui/dialogs/startmessage.h"
 
 #include <chrono>
@@ -209,6 +210,47 @@ TEST_F(EndToEndTest, SendTextLeavesTheUnitsSerialPort)
     EXPECT_EQ(rowsShowing(1, "SENDING             ")[0], "SENDING             ");
     // The unit ends what it sent with CR LF when the output goes back to the display.
     EXPECT_EQ(fileHoldingAtLeast(serialOut, 7), std::string("Hi\r\n\x1c") + "\r\n");
+}
+
+// Variables assigned in the Variables dialog are filled in by the unit at call up, each in its
+// own width, decimals and fill.
+TEST_F(EndToEndTest, VariablesFromTheDialogShowTheirValuesOnTheUnit)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    const std::string p = message.PlaceholderChar;
+    const auto assignIn = [&](int line, const std::string& text, int variable, EditorSpan field,
+                              bool zeroFill) {
+        message.CurrentLine = static_cast<std::int16_t>(line);
+        message.line(line).LineText = "\\sb90\\sa90 \\f0 \\cf0 " + text;
+        VariablesDialog dialog(message, ui);
+        dialog.activate();
+        dialog.setVariablesOn(true);
+        dialog.selectVariable(variable);
+        ASSERT_EQ(dialog.assign(variable, field), Assignment::Assigned);
+        dialog.setFill(zeroFill); // every occurrence of the variable follows
+        dialog.ok();
+    };
+    assignIn(1, "TEMP " + p + p + p + "." + p + " C", 3, { 5, 10 }, true);
+    assignIn(2, "COUNT " + p + p + p + p, 1, { 6, 10 }, false);
+    assignIn(3, "ZONE " + p + p + p, 2, { 5, 8 }, true);
+    ui.files = { workFolder / "variables.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ResultText view;
+    ResultWindow compile(*session, tools, processes, view, true);
+    ASSERT_TRUE(compile.open());
+    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
+    compile.mainButton();
+    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
+
+    UnitCommands commands(*session, tools);
+    ASSERT_TRUE(commands.runCommand("c", { "0", "7 3 21.46" }, "MQSCALL", "Calling up"));
+    const std::vector<std::string> rows = rowsShowing(1, "TEMP 021.5 C        ");
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "TEMP 021.5 C        ");
+    EXPECT_EQ(rows[1], "COUNT    7          ");
+    EXPECT_EQ(rows[2], "ZONE 003            ");
 }
 
 TEST_F(EndToEndTest, WrongVersionIsCaughtBeforeProgramming)

@@ -8,6 +8,7 @@
 #include "ui/dialogs/widgets/blinkwindow.h"
 #include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/dialogs/widgets/sendmessagewindow.h"
+#include "ui/dialogs/widgets/variableswindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -352,6 +353,7 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
 {
     switch (dialog) {
     case DialogKind::Blink:
+    case DialogKind::Variables:
     case DialogKind::StartMessage:
     case DialogKind::SendMessage:
         return true;
@@ -383,6 +385,8 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
         setCaption("cmdSend", *window.sendCaption());
         return true;
     }
+    case DialogKind::Variables:
+        return showVariablesDialog(this, *m_session, dialogHelp());
     default:
         return false;
     }
