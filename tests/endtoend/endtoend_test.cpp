@@ -57,6 +57,24 @@ protected:
     }
     void TearDown() override { ::unsetenv("MARQUIS_COM1"); }
 
+    // Compiles the saved file and programs the unit, as Program > Compile... and its Program
+    // button do.
+    void compileAndProgram()
+    {
+        ResultText view;
+        ResultWindow compile(*session, tools, processes, view, true);
+        ASSERT_TRUE(compile.open());
+        ASSERT_FALSE(compile.LastCompileFailed) << view.text;
+        compile.mainButton();
+        ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
+    }
+
+    // Calls a message up on the unit, with the values of its variables when given.
+    bool callUp(const std::vector<std::string>& arguments)
+    {
+        return UnitCommands(*session, tools).runCommand("c", arguments, "MQSCALL", "Calling up");
+    }
+
     std::vector<std::string> rowsShowing(int row, const std::string& expected)
     {
         return displayRowsShowing(display, row, expected);
@@ -124,15 +142,8 @@ TEST_F(EndToEndTest, TextMadeBlinkingInTheBlinkDialogBlinksOnTheUnit)
     ui.files = { workFolder / "blink.src" };
     ASSERT_TRUE(session->SaveAs());
 
-    ResultText view;
-    ResultWindow compile(*session, tools, processes, view, true);
-    ASSERT_TRUE(compile.open());
-    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
-    compile.mainButton();
-    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
-
-    UnitCommands commands(*session, tools);
-    ASSERT_TRUE(commands.runCommand("c", { "0" }, "MQSCALL", "Calling up"));
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
     EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
     EXPECT_EQ(rowsShowing(2, "ALARM               ").at(1), "ALARM               ");
     EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
@@ -160,15 +171,8 @@ TEST_F(EndToEndTest, MessagesStartedByAnotherShowOnTheUnit)
     ui.files = { workFolder / "starts.src" };
     ASSERT_TRUE(session->SaveAs());
 
-    ResultText view;
-    ResultWindow compile(*session, tools, processes, view, true);
-    ASSERT_TRUE(compile.open());
-    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
-    compile.mainButton();
-    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
-
-    UnitCommands commands(*session, tools);
-    ASSERT_TRUE(commands.runCommand("c", { "0" }, "MQSCALL", "Calling up"));
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
     const std::vector<std::string> rows = rowsShowing(3, "SAME TASK AFTER     ");
     ASSERT_GE(rows.size(), 3u);
     EXPECT_EQ(rows[0], "CALLER              ");
@@ -199,14 +203,8 @@ TEST_F(EndToEndTest, SendTextLeavesTheUnitsSerialPort)
     EXPECT_NE(readWholeFile(script).find("    PRINT\"Hi#M#J#\\\\\";\r\n"), std::string::npos)
         << readWholeFile(script);
 
-    ResultText view;
-    ResultWindow compile(*session, tools, processes, view, true);
-    ASSERT_TRUE(compile.open());
-    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
-    compile.mainButton();
-    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
-    UnitCommands commands(*session, tools);
-    ASSERT_TRUE(commands.runCommand("c", { "0" }, "MQSCALL", "Calling up"));
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
     EXPECT_EQ(rowsShowing(1, "SENDING             ")[0], "SENDING             ");
     // The unit ends what it sent with CR LF when the output goes back to the display.
     EXPECT_EQ(fileHoldingAtLeast(serialOut, 7), std::string("Hi\r\n\x1c") + "\r\n");
@@ -237,15 +235,8 @@ TEST_F(EndToEndTest, VariablesFromTheDialogShowTheirValuesOnTheUnit)
     ui.files = { workFolder / "variables.src" };
     ASSERT_TRUE(session->SaveAs());
 
-    ResultText view;
-    ResultWindow compile(*session, tools, processes, view, true);
-    ASSERT_TRUE(compile.open());
-    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
-    compile.mainButton();
-    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
-
-    UnitCommands commands(*session, tools);
-    ASSERT_TRUE(commands.runCommand("c", { "0", "7 3 21.46" }, "MQSCALL", "Calling up"));
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0", "7 3 21.46" }));
     const std::vector<std::string> rows = rowsShowing(1, "TEMP 021.5 C        ");
     ASSERT_GE(rows.size(), 3u);
     EXPECT_EQ(rows[0], "TEMP 021.5 C        ");
