@@ -1,5 +1,6 @@
 #include "ui/dialogs/widgets/blinkeditor.h"
 
+#include "ui/controls/linefont.h"
 #include "ui/controls/richtextcodec.h"
 #include "ui/controls/windows1252codec.h"
 
@@ -14,15 +15,6 @@
 namespace marquis::qt {
 namespace {
 
-QFont editorFont()
-{
-    QFont font("Courier");
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSize(12);
-    return font;
-}
-
 QColor highlightColour()
 {
     return QColor(0xFF, 0xE0, 0x80);
@@ -33,8 +25,8 @@ QColor highlightColour()
 BlinkEditor::BlinkEditor(QWidget* parent)
     : QTextEdit(parent)
 {
-    setFont(editorFont());
-    document()->setDefaultFont(editorFont());
+    setFont(lineFont());
+    document()->setDefaultFont(lineFont());
     setReadOnly(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     setLineWrapMode(QTextEdit::NoWrap);
@@ -44,7 +36,7 @@ BlinkEditor::BlinkEditor(QWidget* parent)
 void BlinkEditor::setView(BlinkEditorView view)
 {
     m_view = view;
-    const QFontMetrics metrics(editorFont());
+    const QFontMetrics metrics(lineFont());
     const int margin = static_cast<int>(document()->documentMargin());
     const int frame = frameWidth();
     int height = metrics.lineSpacing() + 2 * margin + 2 * frame;

@@ -1,6 +1,7 @@
 #include "ui/dialogs/widgets/variableswindow.h"
 
 #include "model/modelfailure.h"
+#include "ui/controls/linefont.h"
 #include "ui/controls/richtextcodec.h"
 #include "ui/controls/windows1252codec.h"
 
@@ -37,14 +38,6 @@ template <typename Widget> Widget* named(Widget* widget, const char* name)
 {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
-}
-
-QFont courier()
-{
-    QFont font(QStringLiteral("Courier"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    return font;
 }
 
 // The check mark a table cell shows when its variable occurs in the line.
@@ -88,7 +81,7 @@ VariablesWindow::VariablesWindow(EditorSession& session, QWidget* parent, HelpRe
     m_text = named(new QTextEdit(m_lineFrame), "txtEdit");
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_text->setFont(courier());
+    m_text->setFont(lineFont());
     m_text->setLineWrapMode(QTextEdit::NoWrap);
     m_text->setFixedHeight(m_text->fontMetrics().lineSpacing() * 4 + 12);
     m_text->viewport()->setMouseTracking(true);
@@ -229,7 +222,7 @@ void VariablesWindow::showText()
     QTextCursor all(m_text->document());
     all.select(QTextCursor::Document);
     QTextCharFormat fixedPitch;
-    fixedPitch.setFontFamilies({ courier().family() });
+    fixedPitch.setFontFamilies({ lineFont().family() });
     fixedPitch.setFontFixedPitch(true);
     all.mergeCharFormat(fixedPitch);
 }
