@@ -6,6 +6,10 @@
 #include "support/displayrows.h"
 #include "support/sessionfixture.h"
 #include "support/simulatorprocess.h"
+#include "ui/dialogs/blink.h"
+#include "ui/dialogs/sendmessage.h"
+#include "ui/dialogs/variables.h"
+#include "ui/dialogs/startmessage.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -53,6 +57,24 @@ protected:
     }
     void TearDown() override { ::unsetenv("MARQUIS_COM1"); }
 
+    // Compiles the saved file and programs the unit, as Program > Compile... and its Program
+    // button do.
+    void compileAndProgram()
+    {
+        ResultText view;
+        ResultWindow compile(*session, tools, processes, view, true);
+        ASSERT_TRUE(compile.open());
+        ASSERT_FALSE(compile.LastCompileFailed) << view.text;
+        compile.mainButton();
+        ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
+    }
+
+    // Calls a message up on the unit, with the values of its variables when given.
+    bool callUp(const std::vector<std::string>& arguments)
+    {
+        return UnitCommands(*session, tools).runCommand("c", arguments, "MQSCALL", "Calling up");
+    }
+
     std::vector<std::string> rowsShowing(int row, const std::string& expected)
     {
         return displayRowsShowing(display, row, expected);
@@ -99,6 +121,127 @@ TEST_F(EndToEndTest, MessagesFromTheEditorShowOnTheUnit)
 
     ASSERT_TRUE(commands.runCommand("c", { "7" }, "MQSCALL", "Calling up"));
     EXPECT_EQ(rowsShowing(1, "SECOND MESSAGE      ")[0], "SECOND MESSAGE      ");
+}
+
+// Text made blinking in the Blink dialog blinks on the unit: the row shows the whole line in
+// one phase and blanks in place of the blinking word in the other.
+TEST_F(EndToEndTest, TextMadeBlinkingInTheBlinkDialogBlinksOnTheUnit)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    message.line(2).LineText = "\\sb90\\sa90 \\f0 \\cf0 ALARM HIGH";
+    message.CurrentLine = 2;
+    BlinkDialog dialog(message);
+    dialog.activate();
+    dialog.chooseOn();
+    dialog.moveSlider(3);
+    dialog.select({ 6, 10 }, 0);
+    dialog.sectionOn();
+    dialog.ok();
+    ASSERT_EQ(message.line(2).LineBlink, "40,1");
+    ui.files = { workFolder / "blink.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
+    EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
+    EXPECT_EQ(rowsShowing(2, "ALARM               ").at(1), "ALARM               ");
+    EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
+}
+
+// A message that starts two others through the start-message dialog, one on another task at
+// its beginning and one on its own task at its end: calling it up shows all three.
+TEST_F(EndToEndTest, MessagesStartedByAnotherShowOnTheUnit)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    message.line(1).LineText = "\\sb90\\sa90 \\f0 \\cf0 CALLER";
+    StartMessageDialog dialog(message, ui);
+    dialog.optOnClick();
+    dialog.txtStartChange(1, "9");
+    dialog.placeClick(1, StartPlace::Top);
+    dialog.txtStartChange(2, "012");
+    dialog.placeClick(2, StartPlace::End);
+    ASSERT_TRUE(dialog.cmdOkClick());
+    ASSERT_TRUE(session->goToMessage(9));
+    message.setTask(1);
+    message.line(2).LineText = "\\sb90\\sa90 \\f0 \\cf0 OTHER TASK";
+    ASSERT_TRUE(session->goToMessage(12));
+    message.line(3).LineText = "\\sb90\\sa90 \\f0 \\cf0 SAME TASK AFTER";
+    ui.files = { workFolder / "starts.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
+    const std::vector<std::string> rows = rowsShowing(3, "SAME TASK AFTER     ");
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "CALLER              ");
+    EXPECT_EQ(rows[1], "OTHER TASK          ");
+    EXPECT_EQ(rows[2], "SAME TASK AFTER     ");
+}
+
+// A send text made in the Send dialog goes out of the unit's serial port when the message is
+// called up, each control character as its code (FS, whose escape holds a backslash, too).
+TEST_F(EndToEndTest, SendTextLeavesTheUnitsSerialPort)
+{
+    simulator.reset();
+    const std::string serialOut = (unitFolder / "serial.out").string();
+    simulator = std::make_unique<SimulatorProcess>(link,
+        std::vector<std::string> { "--model", "5360", "--program-mode", "on", "--baud", "38400",
+            "--display", display, "--serial-out", serialOut });
+    ASSERT_TRUE(simulator->ready()) << simulator->output();
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    message.line(1).LineText = "\\sb90\\sa90 \\f0 \\cf0 SENDING";
+    SendMessageDialog dialog(message, session->preferences(), ui);
+    dialog.choose(SendChoice::UserText);
+    dialog.edited({ "Hi<CR><LF><fs>", 0, 0 });
+    ASSERT_EQ(dialog.ok(), std::optional<std::string>("Sen&d msg ON..."));
+    const std::filesystem::path script = workFolder / "send.src";
+    ui.files = { script };
+    ASSERT_TRUE(session->SaveAs());
+    EXPECT_NE(readWholeFile(script).find("    PRINT\"Hi#M#J#\\\\\";\r\n"), std::string::npos)
+        << readWholeFile(script);
+
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
+    EXPECT_EQ(rowsShowing(1, "SENDING             ")[0], "SENDING             ");
+    // The unit ends what it sent with CR LF when the output goes back to the display.
+    EXPECT_EQ(fileHoldingAtLeast(serialOut, 7), std::string("Hi\r\n\x1c") + "\r\n");
+}
+
+// Variables assigned in the Variables dialog are filled in by the unit at call up, each in its
+// own width, decimals and fill.
+TEST_F(EndToEndTest, VariablesFromTheDialogShowTheirValuesOnTheUnit)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    const std::string p = message.PlaceholderChar;
+    const auto assignIn = [&](int line, const std::string& text, int variable, EditorSpan field,
+                              bool zeroFill) {
+        message.CurrentLine = static_cast<std::int16_t>(line);
+        message.line(line).LineText = "\\sb90\\sa90 \\f0 \\cf0 " + text;
+        VariablesDialog dialog(message, ui);
+        dialog.activate();
+        dialog.setVariablesOn(true);
+        dialog.selectVariable(variable);
+        ASSERT_EQ(dialog.assign(variable, field), Assignment::Assigned);
+        dialog.setFill(zeroFill); // every occurrence of the variable follows
+        dialog.ok();
+    };
+    assignIn(1, "TEMP " + p + p + p + "." + p + " C", 3, { 5, 10 }, true);
+    assignIn(2, "COUNT " + p + p + p + p, 1, { 6, 10 }, false);
+    assignIn(3, "ZONE " + p + p + p, 2, { 5, 8 }, true);
+    ui.files = { workFolder / "variables.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0", "7 3 21.46" }));
+    const std::vector<std::string> rows = rowsShowing(1, "TEMP 021.5 C        ");
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[0], "TEMP 021.5 C        ");
+    EXPECT_EQ(rows[1], "COUNT    7          ");
+    EXPECT_EQ(rows[2], "ZONE 003            ");
 }
 
 TEST_F(EndToEndTest, WrongVersionIsCaughtBeforeProgramming)

@@ -259,9 +259,24 @@ TEST(DisplayUnit, SerialAndSlaveOutput)
     EXPECT_EQ(display.rows()[0], row("SHOWN"));
     EXPECT_TRUE(display.relayOn());
     display.callUp(1);
-    EXPECT_EQ(display.takeSerialOutput(), "SLAVE:BOTH\r\n");
+    EXPECT_EQ(display.takeSerialOutput(), "");
+    EXPECT_EQ(display.takeSlaveOutput(), "BOTH\r\n");
+    EXPECT_EQ(display.takeSlaveOutput(), "");
     EXPECT_EQ(display.rows()[1], row("BOTH"));
     EXPECT_FALSE(display.relayOn());
+}
+
+// A send text's "#" escapes leave the serial port as control codes: the character less 64.
+TEST(DisplayUnit, SerialOutputSendsEscapesAsControlCodes)
+{
+    unit::DisplayUnit display(2);
+    loadUnit(display,
+        "SUB 0(TASK=0)\r\n    CALL OUTPUT_DEVICE(SERIAL)\r\n"
+        "    PRINT\"#@A#M#J#\\\\#[#_##M#a#?#\";\r\n    CALL OUTPUT_DEVICE(DISPLAY)\r\nEND SUB\r\n",
+        2);
+    display.callUp(0);
+    EXPECT_EQ(display.takeSerialOutput(), std::string("\0A\r\n\x1c\x1b\x1f#\r#a#?#", 14) + "\r\n");
+    EXPECT_EQ(display.rows()[0], row(""));
 }
 
 TEST(DisplayUnit, UndecodableMessageDoesNotExist)

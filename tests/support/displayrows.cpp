@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 namespace marquis::testing {
@@ -27,6 +28,19 @@ std::vector<std::string> displayRowsShowing(
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return rows;
+}
+
+std::string fileHoldingAtLeast(const std::string& path, std::size_t size)
+{
+    std::string bytes;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (bytes.size() >= size)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return bytes;
 }
 
 } // namespace marquis::testing

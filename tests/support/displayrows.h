@@ -10,4 +10,8 @@ namespace marquis::testing {
 std::vector<std::string> displayRowsShowing(
     const std::string& displayFile, int row, const std::string& expected);
 
+// The bytes of a file the simulator appends to (its serial output) once it holds at least
+// `size` bytes, or what it holds when it does not within a few seconds.
+std::string fileHoldingAtLeast(const std::string& path, std::size_t size);
+
 } // namespace marquis::testing

@@ -1,5 +1,6 @@
 // The Quick Edit window on a real session: controls, typing, moving between messages and lines,
 // the simulated display, the menus and closing.
+#include "dialogs/dialogtest.h"
 #include "support/assertions.h"
 #include "support/temporaryfolder.h"
 #include "ui/controls/numberscrollbar.h"
@@ -184,8 +185,11 @@ TEST_F(WindowTest, AttributeButtonsCycleTheirCaptionsAndShowTheirStatus)
         "Relay will not be affected from this msg. Click once to turn relay on when this msg is "
         "called.");
 
-    // Without highlighted text the blink button asks for its dialog, which is not there yet.
+    // Without highlighted text the blink button opens its dialog; cancelled, it changes nothing.
     QTest::keyClicks(editor(), "AB");
+    whenModalOpens([](QWidget& dialog) {
+        QTest::mouseClick(child<QPushButton>(dialog, "cmdCancel"), Qt::LeftButton);
+    });
     QTest::mouseClick(control<QPushButton>("cmdBlink"), Qt::LeftButton);
     EXPECT_EQ(row(2), "AB");
 }

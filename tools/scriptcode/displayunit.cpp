@@ -48,4 +48,9 @@ std::string DisplayUnit::takeSerialOutput()
     return m_engine->takeSerialOutput();
 }
 
+std::string DisplayUnit::takeSlaveOutput()
+{
+    return m_engine->takeSlaveOutput();
+}
+
 } // namespace marquis::unit

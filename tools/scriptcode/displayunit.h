@@ -64,9 +64,12 @@ public:
 
     bool relayOn() const;
 
-    // Text the running messages sent out of the serial port (or to a slave unit) since the last
-    // call, and clears it.
+    // The bytes the running messages sent out of the serial port since the last call, and clears
+    // them. A "#" escape of a send text is its control code here.
     std::string takeSerialOutput();
+    // The texts the running messages passed to a slave unit since the last call, each ending
+    // CR LF, and clears them.
+    std::string takeSlaveOutput();
 
 private:
     struct Engine;

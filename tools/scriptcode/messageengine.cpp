@@ -23,6 +23,22 @@ bool displayable(char c)
     return code >= 32 && code <= 127;
 }
 
+// The bytes a text puts on the serial port: "#" followed by a character from "@" to "_" is the
+// control code of that character less 64 ("#M" a carriage return, "#\" code 28); every other
+// character goes out as it is.
+void appendSerialBytes(std::string& out, std::string_view text)
+{
+    for (std::size_t p = 0; p < text.size(); ++p) {
+        const char next = p + 1 < text.size() ? text[p + 1] : '\0';
+        if (text[p] == '#' && next >= '@' && next <= '_') {
+            out += static_cast<char>(next - '@');
+            ++p;
+        } else {
+            out += text[p];
+        }
+    }
+}
+
 } // namespace
 
 std::int64_t MessageEngine::Scroll::end() const
@@ -56,6 +72,7 @@ void MessageEngine::load(const UnitImage& image)
     m_display.clear();
     m_relay = false;
     m_serial.clear();
+    m_slave.clear();
 }
 
 bool MessageEngine::callUp(int number, std::string_view variables)
@@ -114,6 +131,11 @@ std::vector<std::string> MessageEngine::rows() const
 std::string MessageEngine::takeSerialOutput()
 {
     return std::exchange(m_serial, {});
+}
+
+std::string MessageEngine::takeSlaveOutput()
+{
+    return std::exchange(m_slave, {});
 }
 
 void MessageEngine::countInstant(Task& task)
@@ -211,14 +233,13 @@ void MessageEngine::runTask(int index)
 void MessageEngine::emit(Task& task, std::string_view text)
 {
     if (task.output == OutputSerial) {
-        m_serial += text;
+        appendSerialBytes(m_serial, text);
         task.serialOpen = true;
         return;
     }
     if (task.output == OutputHost) {
-        m_serial += "SLAVE:";
-        m_serial += text;
-        m_serial += "\r\n";
+        m_slave += text;
+        m_slave += "\r\n";
     }
     const Cell style { ' ', task.blinkPeriod, task.blinkOrigin };
     for (const char c : text) {

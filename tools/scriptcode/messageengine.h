@@ -37,6 +37,7 @@ public:
     std::vector<std::string> rows() const;
     bool relayOn() const { return m_relay; }
     std::string takeSerialOutput();
+    std::string takeSlaveOutput();
 
 private:
     using Code = std::shared_ptr<const std::vector<Instruction>>;
@@ -100,7 +101,8 @@ private:
     std::array<Task, TaskCount> m_tasks {};
     std::int64_t m_now = 0;
     bool m_relay = false;
-    std::string m_serial;
+    std::string m_serial; // the serial port's bytes
+    std::string m_slave; // the texts passed to a slave unit, each ending CR LF
 };
 
 } // namespace marquis::unit

@@ -34,4 +34,31 @@ std::string displayPicture(const DisplayState& state)
     return picture;
 }
 
+bool appendSerialFile(const std::string& path, std::string_view bytes, std::string& error)
+{
+    std::ofstream file(path, std::ios::binary | std::ios::app);
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+        error = "cannot write " + path + " (" + std::strerror(errno) + ")";
+        return false;
+    }
+    return true;
+}
+
+std::string visibleBytes(std::string_view bytes)
+{
+    std::string text;
+    for (const char c : bytes) {
+        const auto code = static_cast<unsigned char>(c);
+        if (code < 32 || code == 127) {
+            text += '^';
+            text += static_cast<char>(code ^ 64);
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 } // namespace marquis::unit

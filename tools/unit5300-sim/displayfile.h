@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace marquis::unit {
@@ -20,5 +21,12 @@ bool writeDisplayFile(const std::string& path, const DisplayState& state, std::s
 
 // The display for a terminal: the rows between bars, and the relay.
 std::string displayPicture(const DisplayState& state);
+
+// Appends the bytes the unit sent out of its serial port to the file (made when missing), so
+// that the file holds everything sent while the unit runs. False with the reason in `error`.
+bool appendSerialFile(const std::string& path, std::string_view bytes, std::string& error);
+
+// Serial bytes for a terminal: a control code shows as "^" and its letter ("^M").
+std::string visibleBytes(std::string_view bytes);
 
 } // namespace marquis::unit

@@ -82,9 +82,7 @@ public:
                 nextStep = now + EngineStep;
                 if (m_unit.advance(static_cast<int>(elapsed.count())))
                     showDisplay();
-                const std::string serial = m_unit.takeSerialOutput();
-                if (m_options.show && !serial.empty())
-                    std::printf("serial out: %s\n", serial.c_str());
+                sendOut();
             }
             for (const std::string& note : m_unit.takeNotes())
                 say(note);
@@ -137,6 +135,30 @@ private:
         const ssize_t written = ::write(m_terminal.master(), bytes.data(), bytes.size());
         // Bytes that find no room are lost, as on a line nobody listens to.
         m_line.sent(written > 0 ? static_cast<std::size_t>(written) : bytes.size(), now);
+    }
+
+    // What the messages sent out of the serial port goes to the serial-out file; with --show
+    // it and what they passed to a slave unit are reported on the terminal.
+    void sendOut()
+    {
+        const std::string serial = m_unit.takeSerialOutput();
+        const std::string slave = m_unit.takeSlaveOutput();
+        if (!serial.empty() && !m_options.serialOutFile.empty()) {
+            std::string error;
+            if (!appendSerialFile(m_options.serialOutFile, serial, error))
+                say(error);
+        }
+        if (!m_options.show)
+            return;
+        if (!serial.empty())
+            std::printf("serial out: %s\n", visibleBytes(serial).c_str());
+        for (std::size_t begin = 0; begin < slave.size();) {
+            const std::size_t end = slave.find("\r\n", begin);
+            const std::string piece = slave.substr(begin, end - begin);
+            std::printf("to slave unit: %s\n", visibleBytes(piece).c_str());
+            begin = end == std::string::npos ? slave.size() : end + 2;
+        }
+        std::fflush(stdout);
     }
 
     void showDisplay()

@@ -17,7 +17,9 @@ const char* const SimUsage =
     "  --seed N               seed of the line faults (default 1)\n"
     "  --capacity BYTES       flash size (default 64 KiB for 5320, 128 KiB for 5360)\n"
     "  --display FILE         write the display rows to FILE whenever they change\n"
-    "  --show                 print the display to the terminal\n";
+    "  --serial-out FILE      append the bytes messages send out of the serial port to FILE\n"
+    "  --show                 print the display, the serial output and the texts passed to a\n"
+    "                         slave unit to the terminal\n";
 
 namespace {
 
@@ -109,6 +111,8 @@ std::optional<SimOptions> parseSimOptions(
             options.flashCapacity = static_cast<unsigned>(*number);
         } else if (name == "--display") {
             options.displayFile = value;
+        } else if (name == "--serial-out") {
+            options.serialOutFile = value;
         } else {
             error = "unknown option " + name;
             return std::nullopt;

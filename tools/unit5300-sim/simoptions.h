@@ -19,6 +19,7 @@ struct SimOptions {
     double corruptRate = 0; // fraction of bytes changed, both directions
     unsigned seed = 1;
     std::string displayFile;
+    std::string serialOutFile; // "" : the serial port's bytes are not kept
     bool show = false;
     unsigned flashCapacity = 0; // 0: by model
 };

@@ -24,8 +24,10 @@ public:
     // Lets unit time pass; true when the display changed.
     bool advance(int milliseconds);
     const DisplayState& display() const { return m_display; }
-    // Text the messages sent out of the unit's serial port since the last call.
+    // The bytes the messages sent out of the unit's serial port since the last call.
     std::string takeSerialOutput() { return m_engine->takeSerialOutput(); }
+    // The texts the messages passed to a slave unit since the last call, each ending CR LF.
+    std::string takeSlaveOutput() { return m_engine->takeSlaveOutput(); }
     // Problems the unit met (a flash it cannot run, a flash file it cannot write), for the log.
     std::vector<std::string> takeNotes();
 

@@ -1,6 +1,7 @@
 #include "ui/controls/richlineedit.h"
 
 #include "model/richtext.h"
+#include "ui/controls/linefont.h"
 #include "ui/controls/richtextcodec.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -16,15 +17,6 @@
 
 namespace marquis::qt {
 namespace {
-
-QFont editorFont()
-{
-    QFont font("Courier");
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSize(12);
-    return font;
-}
 
 // Pasted text comes in as plain text with its line ends made block ends.
 QString plainPasteText(QString text)
@@ -42,8 +34,8 @@ RichLineEdit::RichLineEdit(QWidget* parent)
     : QTextEdit(parent)
 {
     setObjectName("txtEdit");
-    setFont(editorFont());
-    document()->setDefaultFont(editorFont());
+    setFont(lineFont());
+    document()->setDefaultFont(lineFont());
     setAcceptRichText(false);
     viewport()->setMouseTracking(true);
     connect(document(), &QTextDocument::contentsChanged, this, [this] {

@@ -5,6 +5,10 @@
 #include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
+#include "ui/dialogs/widgets/blinkwindow.h"
+#include "ui/dialogs/widgets/startmessagewindow.h"
+#include "ui/dialogs/widgets/sendmessagewindow.h"
+#include "ui/dialogs/widgets/variableswindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -342,17 +346,60 @@ void QuickEditWindow::setTimer(std::string_view timer, bool running, int interva
     t->start(std::max(intervalMs, 10));
 }
 
-// The attribute dialogs and the long-message chooser join the window later; until then the
-// buttons that only open one of them stay disabled. Each dialog that arrives is named here and
-// shown by openDialog.
-bool QuickEditWindow::hasDialog(DialogKind)
+// The attribute dialogs and the long-message chooser join the window one by one; until one
+// has arrived the buttons that only open it stay disabled. Each dialog that has arrived is
+// named here and shown by openDialog.
+bool QuickEditWindow::hasDialog(DialogKind dialog)
 {
-    return false;
+    switch (dialog) {
+    case DialogKind::Blink:
+    case DialogKind::Variables:
+    case DialogKind::StartMessage:
+    case DialogKind::SendMessage:
+        return true;
+    default:
+        return false;
+    }
 }
 
-bool QuickEditWindow::openDialog(DialogKind)
+bool QuickEditWindow::openDialog(DialogKind dialog)
 {
-    return false;
+    switch (dialog) {
+    case DialogKind::Blink: {
+        BlinkWindow window(*m_session, this, dialogHelp());
+        return window.exec() == QDialog::Accepted;
+    }
+    case DialogKind::StartMessage: {
+        StartMessageWindow form(*m_session, this, dialogHelp());
+        if (form.exec() != QDialog::Accepted)
+            return false;
+        setCaption("cmdStart", startButtonCaption(m_session->message()));
+        return true;
+    }
+    case DialogKind::SendMessage: {
+        // The user's own repeat rate while the dialog is open; the window slows it again after.
+        m_platform.setKeyboardRepeatRate(m_state->savedRepeatRate());
+        SendMessageWindow window(*m_session, this, dialogHelp());
+        if (window.exec() != QDialog::Accepted || !window.sendCaption())
+            return false;
+        setCaption("cmdSend", *window.sendCaption());
+        return true;
+    }
+    case DialogKind::Variables:
+        return showVariablesDialog(this, *m_session, dialogHelp());
+    default:
+        return false;
+    }
+}
+
+// The Help button of a dialog: the help window at the dialog's section of the guide.
+HelpRequest QuickEditWindow::dialogHelp()
+{
+    makeHelpWindow(*m_session);
+    return [this](const std::string& anchor) {
+        if (m_help && !m_help->showAnchor(QString::fromStdString(anchor)))
+            reportMissingHelp(m_session->ui());
+    };
 }
 
 void QuickEditWindow::endProgram()

@@ -8,6 +8,7 @@
 #include "model/modelfailure.h"
 #include "ports/processport.h"
 #include "ports/userinterface.h"
+#include "ui/dialogs/widgets/helprequest.h"
 #include "ui/quickedit/platform.h"
 #include "ui/quickedit/quickeditstate.h"
 #include "ui/quickedit/quickeditview.h"
@@ -125,6 +126,7 @@ private:
     void writeSettings(const Preferences& preferences);
     void makeHelpWindow(const EditorSession& session);
     void showHelp(int context);
+    HelpRequest dialogHelp();
     void showHelpTopic(bool (HelpWindow::*topic)());
     void reportMissingHelp(UserInterface& ui);
 
