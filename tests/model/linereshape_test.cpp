@@ -39,9 +39,10 @@ TEST(LineReshapeTest, SplittingEndsWhenTheRestFits)
         (Texts { "THE QUICK BROWN FOX", "JUMPS OVER THE LAZY", "DOGS." }));
 
     // A blank at position 21 lets the first 20 characters make a whole block.
-    const std::string line43 = "ABCDEFGHIJ KLMNOPQRS TUVWXYZABC DEFGHIJKLM";
-    EXPECT_EQ(blockTexts(splitIntoBlocks(plainLine(line43 + "X"))),
-        (Texts { "ABCDEFGHIJ KLMNOPQRS", "TUVWXYZABC", "DEFGHIJKLMX" }));
+    const std::string line43 = "ABCDEFGHI KLMNOPQRST UVWXYZABC DEFGHIJKLMNO";
+    ASSERT_EQ(line43.size(), 43u);
+    EXPECT_EQ(blockTexts(splitIntoBlocks(plainLine(line43))),
+        (Texts { "ABCDEFGHI KLMNOPQRST", "UVWXYZABC", "DEFGHIJKLMNO" }));
 
     // No blank: hard cut at 20.
     EXPECT_EQ(blockTexts(splitIntoBlocks(plainLine("ABCDEFGHIJKLMNOPQRSTUVWXY"))),
@@ -220,17 +221,23 @@ TEST(LineReshapeTest, ReshapingHoldsOverGeneratedLines)
 
         // Merge then spread gives the lines with text back, in order.
         CurrentMessage lines = message;
-        std::vector<std::string> texts;
+        std::vector<LineBlock> texts;
         for (int i = 1; i <= lines.UnitLines; ++i) {
             std::string& text = lines.line(i).LineText;
             text = joinBlocks(text);
             if (!GetText(text).empty())
-                texts.push_back(GetText(text));
+                texts.push_back(readLineDocument(text).blocks.front());
         }
         const SpreadResult spread = spreadBlocksOverLines(mergeLinesForVerticalScroll(lines));
         ASSERT_EQ(spread.droppedBlocks, 0u);
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            ASSERT_EQ(GetText(spread.message.line(static_cast<int>(i) + 1).LineText), texts[i]);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const EditLine& back = spread.message.line(static_cast<int>(i) + 1);
+            const LineDocument document = readLineDocument(back.LineText);
+            ASSERT_EQ(document.blocks.size(), 1u) << back.LineText;
+            ASSERT_EQ(document.blocks.front().runs, texts[i].runs) << back.LineText;
+            ASSERT_EQ(document.blocks.front().centred, texts[i].centred) << back.LineText;
+            ASSERT_TRUE(CheckBlink(back.LineText).empty() || !back.LineBlink.empty());
+        }
     }
 }
 
