@@ -239,10 +239,10 @@ CurrentMessage mergeLinesForVerticalScroll(const CurrentMessage& message)
     std::string rate = message.line(1).LineBlink;
     for (int i = 2; i <= lines; ++i) {
         const EditLine& source = message.line(i);
-        if (rate.empty())
-            rate = source.LineBlink;
         LineDocument document = readLineDocument(source.LineText);
         if (shownCharacters(document) > 0) {
+            if (rate.empty())
+                rate = source.LineBlink;
             if (firstHasText) {
                 first.blocks.insert(first.blocks.end(), document.blocks.begin(),
                     document.blocks.end());
