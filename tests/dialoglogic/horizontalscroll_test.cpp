@@ -272,6 +272,31 @@ TEST_F(HorizontalScrollTest, ALongContinuousLineSplitsIntoBlocksThatEnd)
     EXPECT_FALSE(message.VerticalScrollOn);
 }
 
+TEST_F(HorizontalScrollTest, SplittingKeepsBlanksAndBlinkingAtTheCuts)
+{
+    // A line with blanks: each block ends at the last blank that lets it hold 20.
+    message.line(2).LineText = plain("THE OVEN DOOR IS NOW OPEN PLEASE CLOSE IT NOW");
+    message.line(2).LineScroll = "25,0";
+    HorizontalScrollDialog& words = open();
+    words.chooseBlocks();
+    ASSERT_EQ(words.ok(), ScrollOkResult::Done);
+    EXPECT_EQ(blockTexts(message.line(2).LineText),
+        (std::vector<std::string> { "THE OVEN DOOR IS NOW", "OPEN PLEASE CLOSE IT", "NOW" }));
+
+    // A blinking run across position 20 still blinks after the cut.
+    message.line(2).LineText = plain("0123456789012345") + "\\f65 \\cf0 BLINKING";
+    message.line(2).LineScroll = "25,0";
+    message.line(2).LineBlock.clear();
+    message.BlockScrollOn = false;
+    HorizontalScrollDialog& blink = open();
+    blink.chooseBlocks();
+    ASSERT_EQ(blink.ok(), ScrollOkResult::Done);
+    const std::vector<std::string> blocks = splitBlocks(message.line(2).LineText);
+    ASSERT_EQ(blocks.size(), 2u);
+    EXPECT_EQ(GetText(blocks[1]), "KING");
+    EXPECT_EQ(CheckBlink(blocks[1]), "1") << blocks[1];
+}
+
 TEST_F(HorizontalScrollTest, ABlockLineTurnedContinuousIsJoinedWithBlanks)
 {
     message.line(2).LineText = plain("HELLO") + Par + "\\qc WORLD";
