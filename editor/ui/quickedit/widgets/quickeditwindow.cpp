@@ -6,6 +6,7 @@
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/blinkwindow.h"
+#include "ui/dialogs/widgets/horizontalscrollwindow.h"
 #include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/dialogs/widgets/sendmessagewindow.h"
 #include "ui/dialogs/widgets/variableswindow.h"
@@ -353,6 +354,7 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
 {
     switch (dialog) {
     case DialogKind::Blink:
+    case DialogKind::HorizontalScroll:
     case DialogKind::Variables:
     case DialogKind::StartMessage:
     case DialogKind::SendMessage:
@@ -387,6 +389,12 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
     }
     case DialogKind::Variables:
         return showVariablesDialog(this, *m_session, dialogHelp());
+    case DialogKind::HorizontalScroll:
+        // Off on a long line hands the line to the long-message chooser.
+        return showHorizontalScrollDialog(this, *m_session, dialogHelp(), [this] {
+            if (hasDialog(DialogKind::LongMessage))
+                openDialog(DialogKind::LongMessage);
+        });
     default:
         return false;
     }
