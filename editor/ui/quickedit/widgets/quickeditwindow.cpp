@@ -9,6 +9,7 @@
 #include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/dialogs/widgets/sendmessagewindow.h"
 #include "ui/dialogs/widgets/variableswindow.h"
+#include "ui/dialogs/widgets/verticalscrollwindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -356,6 +357,7 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
     case DialogKind::Variables:
     case DialogKind::StartMessage:
     case DialogKind::SendMessage:
+    case DialogKind::VerticalScroll:
         return true;
     default:
         return false;
@@ -387,6 +389,10 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
     }
     case DialogKind::Variables:
         return showVariablesDialog(this, *m_session, dialogHelp());
+    case DialogKind::VerticalScroll:
+        // Off on a message of several blocks leaves them to the long-message chooser.
+        return showVerticalScrollDialog(this, *m_session, dialogHelp(),
+            [this] { return openDialog(DialogKind::LongMessage); });
     default:
         return false;
     }
