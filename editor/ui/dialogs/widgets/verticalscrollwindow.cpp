@@ -178,14 +178,19 @@ void VerticalScrollWindow::buildLayout()
 
 void VerticalScrollWindow::connectControls()
 {
-    const auto choice = [this](QRadioButton* control, void (VerticalScrollDialog::*handler)()) {
-        connect(control, &QRadioButton::clicked, this,
-            [this, handler] { act([&] { (m_logic.get()->*handler)(); }); });
+    // An option runs its handler when it becomes chosen, not when it is clicked again.
+    const auto choice = [this](QRadioButton* control, void (VerticalScrollDialog::*handler)(),
+                            bool (VerticalScrollDialog::*state)() const, bool chosen) {
+        connect(control, &QRadioButton::clicked, this, [this, handler, state, chosen] {
+            if ((m_logic.get()->*state)() != chosen)
+                act([&] { (m_logic.get()->*handler)(); });
+        });
     };
-    choice(m_optOn, &VerticalScrollDialog::chooseOn);
-    choice(m_optOff, &VerticalScrollDialog::chooseOff);
-    choice(m_optRepeat, &VerticalScrollDialog::chooseRepeat);
-    choice(m_optNonstop, &VerticalScrollDialog::chooseNonstop);
+    choice(m_optOn, &VerticalScrollDialog::chooseOn, &VerticalScrollDialog::isOn, true);
+    choice(m_optOff, &VerticalScrollDialog::chooseOff, &VerticalScrollDialog::isOn, false);
+    choice(m_optRepeat, &VerticalScrollDialog::chooseRepeat, &VerticalScrollDialog::repeats, true);
+    choice(
+        m_optNonstop, &VerticalScrollDialog::chooseNonstop, &VerticalScrollDialog::repeats, false);
     connect(m_txtRepeat, &QLineEdit::textEdited, this,
         [this](const QString& text) { m_logic->setRepeatText(text.toStdString()); });
     connect(m_chkLock, &QCheckBox::toggled, this,
