@@ -10,6 +10,7 @@
 #include "ui/dialogs/horizontalscroll.h"
 #include "ui/dialogs/sendmessage.h"
 #include "ui/dialogs/variables.h"
+#include "ui/dialogs/verticalscroll.h"
 #include "ui/dialogs/startmessage.h"
 
 #include <chrono>
@@ -290,6 +291,42 @@ TEST_F(EndToEndTest, VariablesFromTheDialogShowTheirValuesOnTheUnit)
     EXPECT_EQ(rows[0], "TEMP 021.5 C        ");
     EXPECT_EQ(rows[1], "COUNT    7          ");
     EXPECT_EQ(rows[2], "ZONE 003            ");
+}
+
+// Three lines made one vertically scrolled message in the Vertical scroll dialog: on the unit
+// the blocks come in at the bottom row and move up, one after the other.
+TEST_F(EndToEndTest, AMessageScrolledVerticallyMovesUpTheUnitsRows)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    message.line(1).LineText = "\\sb90\\sa90 \\f0 \\cf0 FIRST BLOCK";
+    message.line(2).LineText = "\\sb90\\sa90 \\f0 \\cf0 SECOND BLOCK";
+    message.line(3).LineText = "\\sb90\\sa90 \\f0 \\cf0 THIRD BLOCK";
+    VerticalScrollDialog dialog(message, ui);
+    dialog.chooseOn();
+    dialog.moveSlider(5);
+    ASSERT_EQ(dialog.ok(), VerticalOk::Done);
+    ASSERT_TRUE(message.VerticalScrollOn);
+    ui.files = { workFolder / "vertical.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
+    const std::string first = "FIRST BLOCK         ";
+    const std::string second = "SECOND BLOCK        ";
+    const std::string third = "THIRD BLOCK         ";
+    const std::vector<std::string> one = rowsShowing(4, first);
+    ASSERT_GE(one.size(), 4u);
+    EXPECT_EQ(one[3], first);
+    const std::vector<std::string> two = rowsShowing(4, second);
+    ASSERT_GE(two.size(), 4u);
+    EXPECT_EQ(two[2], first);
+    EXPECT_EQ(two[3], second);
+    const std::vector<std::string> three = rowsShowing(4, third);
+    ASSERT_GE(three.size(), 4u);
+    EXPECT_EQ(three[1], first);
+    EXPECT_EQ(three[2], second);
+    EXPECT_EQ(three[3], third);
 }
 
 TEST_F(EndToEndTest, WrongVersionIsCaughtBeforeProgramming)

@@ -10,6 +10,7 @@
 #include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/dialogs/widgets/sendmessagewindow.h"
 #include "ui/dialogs/widgets/variableswindow.h"
+#include "ui/dialogs/widgets/verticalscrollwindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
@@ -358,6 +359,7 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
     case DialogKind::Variables:
     case DialogKind::StartMessage:
     case DialogKind::SendMessage:
+    case DialogKind::VerticalScroll:
         return true;
     default:
         return false;
@@ -395,6 +397,10 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
             if (hasDialog(DialogKind::LongMessage))
                 openDialog(DialogKind::LongMessage);
         });
+    case DialogKind::VerticalScroll:
+        // Off on a message of several blocks leaves them to the long-message chooser.
+        return showVerticalScrollDialog(this, *m_session, dialogHelp(),
+            [this] { return openDialog(DialogKind::LongMessage); });
     default:
         return false;
     }
