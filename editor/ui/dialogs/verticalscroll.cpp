@@ -22,7 +22,6 @@ constexpr std::string_view SamplePieceEnd = "\\par ";
 constexpr std::string_view BlockEnd = "\\par\r\n";
 constexpr std::string_view NormalBlockRate = "10";
 constexpr int MaxRepeatCount = 255;
-constexpr int Backspace = 8;
 
 std::size_t index(VerticalControl control)
 {
@@ -60,11 +59,6 @@ int verticalPositionOfRate(std::string_view blockWait)
     if (rate < 40)
         return 2;
     return 1;
-}
-
-bool acceptsRepeatKey(int code)
-{
-    return (code >= '0' && code <= '9') || code == Backspace;
 }
 
 bool isRepeatCount(std::string_view count)

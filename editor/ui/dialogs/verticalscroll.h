@@ -2,6 +2,7 @@
 
 #include "model/currentmessage.h"
 #include "ports/userinterface.h"
+#include "ui/dialogs/horizontalscroll.h" // acceptsRepeatKey, shared by both count boxes
 
 #include <array>
 #include <string>
@@ -55,8 +56,6 @@ const VerticalSpeed& verticalSpeed(int position);
 // The slider position for a stored block rate; rates outside 1..254 give NORMAL.
 int verticalPositionOfRate(std::string_view blockWait);
 
-// The key filter of the repeat-count box: digits and Backspace (8).
-bool acceptsRepeatKey(int code);
 // Whether `count` is a repeat count a unit can play: digits only, 1 to 255, no leading zero.
 bool isRepeatCount(std::string_view count);
 
