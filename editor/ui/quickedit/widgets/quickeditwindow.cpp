@@ -6,6 +6,7 @@
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/blinkwindow.h"
+#include "ui/dialogs/widgets/longmessagewindow.h"
 #include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/dialogs/widgets/sendmessagewindow.h"
 #include "ui/dialogs/widgets/variableswindow.h"
@@ -356,6 +357,7 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
     case DialogKind::Variables:
     case DialogKind::StartMessage:
     case DialogKind::SendMessage:
+    case DialogKind::LongMessage:
         return true;
     default:
         return false;
@@ -387,6 +389,10 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
     }
     case DialogKind::Variables:
         return showVariablesDialog(this, *m_session, dialogHelp());
+    case DialogKind::LongMessage:
+        // The scroll dialogs that set a new form's details are not part of this build yet:
+        // the forms that need them are offered as not available.
+        return showLongMessageChooser(this, *m_session, ScrollDialogs {});
     default:
         return false;
     }
