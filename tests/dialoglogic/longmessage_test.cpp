@@ -268,7 +268,7 @@ TEST_F(LongMessageTest, ContinuousOffToBlocksSplitsTheLineAndKeepsTheCount)
     const std::vector<std::string> blocks = splitBlocks(l.LineText);
     ASSERT_EQ(blocks.size(), 3U);
     EXPECT_EQ(visible(blocks[0]), "THE QUICK BROWN FOX");
-    EXPECT_EQ(visible(blocks[2]), "1");
+    EXPECT_EQ(visible(blocks[2]), "DOG 1");
 }
 
 TEST_F(LongMessageTest, ContinuousOffToVerticalMergesEveryLineIntoLineOne)
@@ -291,7 +291,7 @@ TEST_F(LongMessageTest, ContinuousOffToVerticalMergesEveryLineIntoLineOne)
     const std::vector<std::string> blocks = splitBlocks(message.line(1).LineText);
     ASSERT_EQ(blocks.size(), 4U);
     EXPECT_EQ(visible(blocks[0]), "TOP");
-    EXPECT_EQ(visible(blocks[3]), "1");
+    EXPECT_EQ(visible(blocks[3]), "DOG 1");
 }
 
 TEST_F(LongMessageTest, HorizontalBlocksOff)
