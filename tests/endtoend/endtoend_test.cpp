@@ -7,6 +7,7 @@
 #include "support/sessionfixture.h"
 #include "support/simulatorprocess.h"
 #include "ui/dialogs/blink.h"
+#include "ui/dialogs/horizontalscroll.h"
 #include "ui/dialogs/sendmessage.h"
 #include "ui/dialogs/variables.h"
 #include "ui/dialogs/startmessage.h"
@@ -147,6 +148,53 @@ TEST_F(EndToEndTest, TextMadeBlinkingInTheBlinkDialogBlinksOnTheUnit)
     EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
     EXPECT_EQ(rowsShowing(2, "ALARM               ").at(1), "ALARM               ");
     EXPECT_EQ(rowsShowing(2, "ALARM HIGH          ").at(1), "ALARM HIGH          ");
+}
+
+// A line made to scroll continuously in the horizontal scroll dialog runs across its row on
+// the unit, one character a step; a long line made block by block shows its 20-character
+// blocks one after the other.
+TEST_F(EndToEndTest, LinesMadeToScrollInTheHorizontalScrollDialogScrollOnTheUnit)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    message.line(1).LineText = "\\sb90\\sa90 \\f0 \\cf0 ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    message.CurrentLine = 1;
+    {
+        HorizontalScrollDialog dialog(message, ui);
+        dialog.chooseContinuous();
+        dialog.moveSlider(5);
+        ASSERT_EQ(dialog.ok(), ScrollOkResult::Done);
+    }
+    ASSERT_EQ(message.line(1).LineScroll, "18,0");
+
+    ASSERT_TRUE(session->goToMessage(1));
+    message.line(2).LineText =
+        "\\sb90\\sa90 \\f0 \\cf0 ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789ABCDEFGHI";
+    message.line(2).LineScroll = "25,0";
+    message.CurrentLine = 2;
+    {
+        HorizontalScrollDialog dialog(message, ui);
+        dialog.chooseBlocks();
+        dialog.moveSlider(4);
+        ASSERT_EQ(dialog.ok(), ScrollOkResult::Done);
+    }
+    ASSERT_EQ(message.line(2).LineBlock, "0,0");
+    ASSERT_EQ(message.BlockWait, "10");
+    ui.files = { workFolder / "scroll.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
+    EXPECT_EQ(rowsShowing(1, "ABCDEFGHIJKLMNOPQRST").at(0), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(rowsShowing(1, "BCDEFGHIJKLMNOPQRSTU").at(0), "BCDEFGHIJKLMNOPQRSTU");
+    EXPECT_EQ(rowsShowing(1, "GHIJKLMNOPQRSTUVWXYZ").at(0), "GHIJKLMNOPQRSTUVWXYZ");
+
+    ASSERT_TRUE(callUp({ "1" }));
+    EXPECT_EQ(rowsShowing(2, "ABCDEFGHIJKLMNOPQRST").at(1), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(rowsShowing(2, "UVWXYZ0123456789ABCD").at(1), "UVWXYZ0123456789ABCD");
+    EXPECT_EQ(rowsShowing(2, "EFGHI               ").at(1), "EFGHI               ");
+    EXPECT_EQ(rowsShowing(2, "ABCDEFGHIJKLMNOPQRST").at(1), "ABCDEFGHIJKLMNOPQRST")
+        << "the blocks play again until the next message";
 }
 
 // A message that starts two others through the start-message dialog, one on another task at

@@ -6,6 +6,7 @@
 #include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/blinkwindow.h"
+#include "ui/dialogs/widgets/horizontalscrollwindow.h"
 #include "ui/dialogs/widgets/longmessagewindow.h"
 #include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/dialogs/widgets/sendmessagewindow.h"
@@ -354,6 +355,7 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
 {
     switch (dialog) {
     case DialogKind::Blink:
+    case DialogKind::HorizontalScroll:
     case DialogKind::Variables:
     case DialogKind::StartMessage:
     case DialogKind::SendMessage:
@@ -389,10 +391,19 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
     }
     case DialogKind::Variables:
         return showVariablesDialog(this, *m_session, dialogHelp());
+    case DialogKind::HorizontalScroll:
+        // Off on a long line hands the line to the long-message chooser.
+        return showHorizontalScrollDialog(this, *m_session, dialogHelp(), [this] {
+            if (hasDialog(DialogKind::LongMessage))
+                openDialog(DialogKind::LongMessage);
+        });
     case DialogKind::LongMessage:
-        // The scroll dialogs that set a new form's details are not part of this build yet:
-        // the forms that need them are offered as not available.
-        return showLongMessageChooser(this, *m_session, ScrollDialogs {});
+        // The scroll dialog of the chosen form sets its details; the chooser's changes are
+        // undone when it is cancelled.
+        return showLongMessageChooser(this, *m_session,
+            ScrollDialogs {
+                [this] { return showHorizontalScrollDialog(this, *m_session, dialogHelp()); },
+                {} });
     default:
         return false;
     }
