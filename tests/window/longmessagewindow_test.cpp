@@ -70,5 +70,34 @@ TEST_F(LongMessageWindowTest, CancelKeepsTheLine)
     EXPECT_EQ(storedText(), "1234567890123456789");
 }
 
+TEST_F(LongMessageWindowTest, AContinuousLineTakesTheTypedCharacterOnceItsScrollIsConfirmed)
+{
+    start("5360");
+    std::string handedOver;
+    typePastTheLine([&](QWidget& chooser) {
+        child<QRadioButton>(chooser, "optSelect1")->click();
+        whenModalOpens([&](QWidget& scroll) {
+            handedOver = session->message().line(1).LineScroll;
+            EXPECT_EQ(scroll.objectName(), "frmScroll");
+            click(scroll, "cmdCancel");
+        });
+        click(chooser, "cmdOk");
+    });
+    EXPECT_EQ(handedOver, "25,0");
+    // Cancelled in the scroll dialog: the line is as it was and the key stayed out.
+    EXPECT_EQ(session->message().line(1).LineScroll, "");
+    EXPECT_EQ(storedText(), "12345678901234567890");
+
+    whenModalOpens([&](QWidget& chooser) {
+        child<QRadioButton>(chooser, "optSelect1")->click();
+        whenModalOpens([&](QWidget& scroll) { click(scroll, "cmdOk"); });
+        click(chooser, "cmdOk");
+    });
+    QTest::keyClick(editor(), 'X');
+    EXPECT_FALSE(session->message().line(1).LineScroll.empty());
+    EXPECT_EQ(storedText(), "12345678901234567890X");
+    EXPECT_TRUE(user.messages.empty());
+}
+
 } // namespace
 } // namespace marquis::testing
