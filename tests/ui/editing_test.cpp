@@ -63,6 +63,27 @@ TEST_F(QuickEditEditingTest, FullFixedLineOffersTheLongMessageKindsInsteadOfTaki
     EXPECT_EQ(view.dialogs.size(), 1U);
 }
 
+
+TEST_F(QuickEditEditingTest, TheKeyThatOpenedTheChooserGoesInOnceTheLineIsLong)
+{
+    type("12345678901234567890");
+    // The user chooses the continuous form and confirms the scroll dialog.
+    view.onDialog = [this](DialogKind dialog) {
+        EXPECT_EQ(dialog, DialogKind::LongMessage);
+        message().line(1).LineScroll = "25,0";
+        return true;
+    };
+    type("X");
+    EXPECT_EQ(plainOfLine(1), "12345678901234567890X");
+
+    // Chosen and then cancelled: the line stays fixed and the key stays out.
+    setLine("\\sb90\\sa90 \\f0 \\cf0 ABCDEFGHIJKLMNOPQRST");
+    message().line(1).LineScroll.clear();
+    view.onDialog = [](DialogKind) { return false; };
+    type("Y");
+    EXPECT_EQ(plainOfLine(1), "ABCDEFGHIJKLMNOPQRST");
+}
+
 TEST_F(QuickEditEditingTest, HashCombinationsThatReadAsControlCharactersAreRefused)
 {
     type("#");

@@ -49,7 +49,7 @@ std::optional<int> QuickEditState::KeyPress(int key)
     if (m_session.scriptEditMode)
         return result;
     entry("KeyPress", [&] {
-        const KeyDecision decision = typingRule(key, m_view.editorState(), typingContext());
+        KeyDecision decision = typingRule(key, m_view.editorState(), typingContext());
         if (!decision.message.empty())
             m_session.ui().message(decision.message, Buttons::Ok, Icon::None, Answer::Ok);
         if (decision.focusBlink)
@@ -57,6 +57,10 @@ std::optional<int> QuickEditState::KeyPress(int key)
         if (decision.openLongMessageChooser) {
             runDialog(DialogKind::LongMessage);
             m_view.moveCaretToEnd();
+            // Once the line has taken a long form the key that opened the chooser goes in,
+            // under the rules of that form; otherwise it stays out.
+            if (lineKind(line()) != LineKind::Fixed)
+                decision = typingRule(key, m_view.editorState(), typingContext());
         }
         if (decision.blockBreakFirst)
             m_view.insertBlockBreak();

@@ -7,6 +7,7 @@
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/blinkwindow.h"
 #include "ui/dialogs/widgets/horizontalscrollwindow.h"
+#include "ui/dialogs/widgets/longmessagewindow.h"
 #include "ui/dialogs/widgets/startmessagewindow.h"
 #include "ui/dialogs/widgets/sendmessagewindow.h"
 #include "ui/dialogs/widgets/variableswindow.h"
@@ -360,6 +361,7 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
     case DialogKind::StartMessage:
     case DialogKind::SendMessage:
     case DialogKind::VerticalScroll:
+    case DialogKind::LongMessage:
         return true;
     default:
         return false;
@@ -401,6 +403,13 @@ bool QuickEditWindow::openDialog(DialogKind dialog)
         // Off on a message of several blocks leaves them to the long-message chooser.
         return showVerticalScrollDialog(this, *m_session, dialogHelp(),
             [this] { return openDialog(DialogKind::LongMessage); });
+    case DialogKind::LongMessage:
+        // The scroll dialog of the chosen form sets its details; the chooser's changes are
+        // undone when it is cancelled.
+        return showLongMessageChooser(this, *m_session,
+            ScrollDialogs {
+                [this] { return showHorizontalScrollDialog(this, *m_session, dialogHelp()); },
+                [this] { return showVerticalScrollDialog(this, *m_session, dialogHelp()); } });
     default:
         return false;
     }
