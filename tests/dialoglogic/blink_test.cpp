@@ -61,27 +61,6 @@ protected:
     std::unique_ptr<BlinkDialog> dialog;
 };
 
-TEST(BlinkSpeedTest, SliderPositionsAndStoredRatesMeetTheSpeedTable)
-{
-    const std::tuple<int, std::string_view, int, int> table[] = { { 1, "SLOWEST", 100, 1000 },
-        { 2, "SLOWER", 70, 700 }, { 3, "SLOW", 40, 400 }, { 4, "NORMAL", 25, 250 },
-        { 5, "FAST", 18, 150 }, { 6, "FASTER", 8, 100 }, { 7, "FASTEST", 1, 40 } };
-    for (const auto& [position, word, rate, tick] : table) {
-        EXPECT_EQ(blinkSpeed(position).word, word);
-        EXPECT_EQ(blinkSpeed(position).rate, rate);
-        EXPECT_EQ(blinkSpeed(position).tickMs, tick);
-        // Every rate the dialog writes reads back as its own position.
-        EXPECT_EQ(blinkPositionOfRate(std::to_string(rate) + ",1"), position);
-    }
-
-    const std::pair<const char*, int> readBack[] = { { "255,1", 4 }, { "0,1", 4 }, { "20,1", 4 },
-        { "13,ON", 5 }, { "4,1", 7 }, { "5,1", 6 }, { "12,1", 6 }, { "19,1", 5 }, { "29,1", 4 },
-        { "30,1", 3 }, { "49,1", 3 }, { "50,1", 2 }, { "79,1", 2 }, { "80,1", 1 }, { "254,1", 1 },
-        { " 40 ,ON", 3 }, { "-5,1", 4 }, { "ON", 4 } };
-    for (const auto& [stored, position] : readBack)
-        EXPECT_EQ(blinkPositionOfRate(stored), position) << stored;
-}
-
 TEST_F(BlinkDialogTest, LoadsTheLineIntoOneOfThreeViews)
 {
     open(3, Lead + plain("SHORT LINE"));

@@ -119,20 +119,6 @@ TEST_F(HorizontalScrollTest, OffDisablesEverythingButTheTypes)
     EXPECT_TRUE(d.enabled(ScrollControl::chkLock));
 }
 
-TEST_F(HorizontalScrollTest, ReadBackOfStoredRates)
-{
-    EXPECT_EQ(continuousPositionOfRate(9), 6);
-    EXPECT_EQ(blockPositionOfRate(9), 4);
-    EXPECT_EQ(blockPositionOfRate(1), 7);
-    EXPECT_EQ(continuousPositionOfRate(4), 7);
-    EXPECT_EQ(continuousPositionOfRate(80), 1);
-    EXPECT_EQ(blockPositionOfRate(40), 1);
-    for (const long long rate : { 0LL, -3LL, 255LL, 1000LL }) {
-        EXPECT_EQ(continuousPositionOfRate(rate), 4) << rate;
-        EXPECT_EQ(blockPositionOfRate(rate), 4) << rate;
-    }
-}
-
 TEST_F(HorizontalScrollTest, TheSliderSetsWordAndTickOfTheChosenType)
 {
     HorizontalScrollDialog& d = open();

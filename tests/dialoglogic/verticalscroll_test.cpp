@@ -118,20 +118,6 @@ TEST_F(VerticalScrollTest, ACountOfZeroOpensUntilTheNextMessage)
     EXPECT_FALSE(d.enabled(VerticalControl::chkLock));
 }
 
-TEST(VerticalSpeedTest, StoredRatesReadBackToTheirPositions)
-{
-    const std::pair<const char*, int> cases[] = { { "1", 7 }, { "2", 6 }, { "4", 6 }, { "5", 5 },
-        { "8", 5 }, { "9", 4 }, { "14", 4 }, { "15", 3 }, { "24", 3 }, { "25", 2 }, { "39", 2 },
-        { "40", 1 }, { "254", 1 }, { "0", 4 }, { "255", 4 }, { "", 4 }, { "-3", 4 } };
-    for (const auto& [rate, position] : cases)
-        EXPECT_EQ(verticalPositionOfRate(rate), position) << rate;
-    // Every position's own rate reads back to it.
-    for (int position = 1; position <= 7; ++position)
-        EXPECT_EQ(verticalPositionOfRate(std::to_string(verticalSpeed(position).rate)), position);
-    EXPECT_EQ(verticalSpeed(1).word, "SLOWEST");
-    EXPECT_EQ(verticalSpeed(7).tickMs, 100);
-}
-
 TEST_F(VerticalScrollTest, ThePreviewMovesTheThreePiecesUpEndlessly)
 {
     VerticalScrollDialog& d = open();

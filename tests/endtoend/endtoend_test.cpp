@@ -8,6 +8,7 @@
 #include "support/simulatorprocess.h"
 #include "ui/dialogs/blink.h"
 #include "ui/dialogs/horizontalscroll.h"
+#include "ui/dialogs/longmessage.h"
 #include "ui/dialogs/sendmessage.h"
 #include "ui/dialogs/variables.h"
 #include "ui/dialogs/verticalscroll.h"
@@ -196,6 +197,39 @@ TEST_F(EndToEndTest, LinesMadeToScrollInTheHorizontalScrollDialogScrollOnTheUnit
     EXPECT_EQ(rowsShowing(2, "EFGHI               ").at(1), "EFGHI               ");
     EXPECT_EQ(rowsShowing(2, "ABCDEFGHIJKLMNOPQRST").at(1), "ABCDEFGHIJKLMNOPQRST")
         << "the blocks play again until the next message";
+}
+
+// A full fixed line whose 21st character opened the long-message chooser: the user chose the
+// continuous form, confirmed its scroll dialog, and typed on. The unit scrolls the whole line.
+TEST_F(EndToEndTest, ALineTypedPastTwentyCharactersScrollsOnTheUnitInTheChosenForm)
+{
+    session->FileNew();
+    CurrentMessage& message = session->message();
+    const std::string lead = "\\sb90\\sa90 \\f0 \\cf0 ";
+    message.line(1).LineText = lead + "ABCDEFGHIJKLMNOPQRST";
+    message.CurrentLine = 1;
+    const auto confirmContinuous = [&] {
+        HorizontalScrollDialog dialog(message, ui);
+        dialog.chooseContinuous();
+        dialog.moveSlider(5);
+        return dialog.ok() == ScrollOkResult::Done;
+    };
+    LongMessageChooser chooser(message, ui, ScrollDialogs { confirmContinuous, {} });
+    chooser.activate();
+    ASSERT_EQ(chooser.kind(), LongMessageCase::TwentyFirstCharacter);
+    ASSERT_EQ(chooser.optionText(1), longmessagedialog::Continuous);
+    chooser.choose(1);
+    ASSERT_TRUE(chooser.ok());
+    ASSERT_EQ(message.line(1).LineScroll, "18,0");
+    // The typed characters go on at the end of the one long row.
+    message.line(1).LineText += "UVWXYZ";
+    ui.files = { workFolder / "typedon.src" };
+    ASSERT_TRUE(session->SaveAs());
+
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram());
+    ASSERT_TRUE(callUp({ "0" }));
+    EXPECT_EQ(rowsShowing(1, "ABCDEFGHIJKLMNOPQRST").at(0), "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(rowsShowing(1, "GHIJKLMNOPQRSTUVWXYZ").at(0), "GHIJKLMNOPQRSTUVWXYZ");
 }
 
 // A message that starts two others through the start-message dialog, one on another task at

@@ -8,16 +8,6 @@
 namespace marquis {
 namespace {
 
-constexpr std::array<BlinkSpeed, 7> Speeds { {
-    { "SLOWEST", 100, 1000 },
-    { "SLOWER", 70, 700 },
-    { "SLOW", 40, 400 },
-    { "NORMAL", 25, 250 },
-    { "FAST", 18, 150 },
-    { "FASTER", 8, 100 },
-    { "FASTEST", 1, 40 },
-} };
-
 // A stored rate runs the preview at ten times its value in milliseconds; a rate of 0 or less
 // would spin the timer, and a huge one would never tick.
 constexpr long long ShortestTickMs = 10;
@@ -36,32 +26,6 @@ CharacterSpan clamped(CharacterSpan span, std::size_t count)
 }
 
 } // namespace
-
-const BlinkSpeed& blinkSpeed(int position)
-{
-    position = std::clamp(position, SlowestPosition, FastestPosition);
-    return Speeds[static_cast<std::size_t>(position - SlowestPosition)];
-}
-
-int blinkPositionOfRate(std::string_view lineBlink)
-{
-    const long long rate = numberValue(trimmed(lineBlink.substr(0, lineBlink.find(','))));
-    if (rate < 1 || rate >= 255)
-        return NormalPosition;
-    if (rate < 5)
-        return 7;
-    if (rate < 13)
-        return 6;
-    if (rate < 20)
-        return 5;
-    if (rate < 30)
-        return 4;
-    if (rate < 50)
-        return 3;
-    if (rate < 80)
-        return 2;
-    return 1;
-}
 
 long long blinkingFont(long long font)
 {
@@ -125,7 +89,7 @@ void BlinkDialog::activate()
     chooseOn();
     const long long rate = numberValue(trimmed(attribute.substr(0, attribute.find(','))));
     m_tickMs = static_cast<int>(std::clamp(rate * 10, ShortestTickMs, LongestTickMs));
-    moveSlider(blinkPositionOfRate(attribute));
+    moveSlider(positionOfRate(leadingRate(attribute)));
 }
 
 void BlinkDialog::chooseOn()
@@ -154,7 +118,7 @@ void BlinkDialog::moveSlider(int position)
 
 void BlinkDialog::applySpeed()
 {
-    const BlinkSpeed& speed = blinkSpeed(m_position);
+    const SpeedStep& speed = speedStep(m_position);
     m_speedWord = speed.word;
     m_tickMs = speed.tickMs;
 }
@@ -315,7 +279,7 @@ void BlinkDialog::ok()
         return;
     }
     // All blinking lines of a message share one rate.
-    const std::string rate = std::to_string(blinkSpeed(m_position).rate);
+    const std::string rate = std::to_string(speedStep(m_position).rate);
     const int lines = std::min<int>(m_message.UnitLines, MaxUnitLines);
     for (int i = 1; i <= lines; ++i) {
         std::string& attribute = m_message.line(i).LineBlink;

@@ -2,6 +2,7 @@
 
 #include "model/currentmessage.h"
 #include "model/linedocument.h"
+#include "ui/dialogs/speedscale.h"
 
 #include <array>
 #include <cstddef>
@@ -32,24 +33,6 @@ inline constexpr std::string_view HelpAnchor = "context2700";
 // What the editor holds for a line without text.
 inline constexpr std::string_view EmptyLine = "\\sb90\\sa90 \\f0 \\cf0";
 } // namespace blinkdialog
-
-// One step of the speed slider: its word, the rate written into LineBlink (10 ms steps) and
-// the interval of the preview tick.
-struct BlinkSpeed {
-    std::string_view word;
-    int rate = 0;
-    int tickMs = 0;
-};
-
-inline constexpr int SlowestPosition = 1;
-inline constexpr int NormalPosition = 4;
-inline constexpr int FastestPosition = 7;
-
-// The speed of a slider position (clamped to 1..7).
-const BlinkSpeed& blinkSpeed(int position);
-// The slider position for a stored blink attribute: the rate before its first comma; rates
-// outside 1..254 give NORMAL.
-int blinkPositionOfRate(std::string_view lineBlink);
 
 // The font a character takes when it is made blinking or steady: plain text 0 and 65, a
 // variable N and N + 16. Other fonts stay as they are.

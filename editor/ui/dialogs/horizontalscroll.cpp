@@ -9,21 +9,6 @@
 namespace marquis {
 namespace {
 
-constexpr std::array<ScrollSpeed, 7> Speeds { {
-    { "SLOWEST", 100, 50, 1000, 5000 },
-    { "SLOWER", 70, 30, 700, 3000 },
-    { "SLOW", 40, 20, 400, 2000 },
-    { "NORMAL", 25, 10, 250, 1000 },
-    { "FAST", 18, 6, 150, 600 },
-    { "FASTER", 8, 3, 100, 300 },
-    { "FASTEST", 1, 1, 40, 100 },
-} };
-
-constexpr int SlowestPosition = 1;
-constexpr int NormalPosition = 4;
-constexpr int FastestPosition = 7;
-constexpr int Backspace = 8;
-constexpr long long LargestCount = 255;
 // A stored rate sets the first preview tick; a rate of 0 or less would spin the timer, and a
 // huge one would never tick.
 constexpr long long ShortestTickMs = 10;
@@ -34,12 +19,7 @@ std::size_t index(ScrollControl control)
     return static_cast<std::size_t>(control);
 }
 
-// The rate before the first comma of an attribute, and the repeat count after it.
-long long rateOf(std::string_view attribute)
-{
-    return numberValue(trimmed(attribute.substr(0, attribute.find(','))));
-}
-
+// The repeat count after the first comma of an attribute.
 std::string_view countOf(std::string_view attribute)
 {
     const std::size_t comma = attribute.find(',');
@@ -72,64 +52,15 @@ std::string horizontalscroll::dropQuestion(std::size_t dropped)
         " characters of the line will be left out.";
 }
 
-const ScrollSpeed& scrollSpeed(int position)
-{
-    position = std::clamp(position, SlowestPosition, FastestPosition);
-    return Speeds[static_cast<std::size_t>(position - SlowestPosition)];
-}
-
-int continuousPositionOfRate(long long rate)
-{
-    if (rate < 1 || rate >= 255)
-        return NormalPosition;
-    if (rate < 5)
-        return 7;
-    if (rate < 13)
-        return 6;
-    if (rate < 20)
-        return 5;
-    if (rate < 30)
-        return 4;
-    if (rate < 50)
-        return 3;
-    if (rate < 80)
-        return 2;
-    return 1;
-}
-
-int blockPositionOfRate(long long rate)
-{
-    if (rate < 1 || rate >= 255)
-        return NormalPosition;
-    if (rate == 1)
-        return 7;
-    if (rate < 5)
-        return 6;
-    if (rate < 9)
-        return 5;
-    if (rate < 15)
-        return 4;
-    if (rate < 25)
-        return 3;
-    if (rate < 40)
-        return 2;
-    return 1;
-}
-
-bool acceptsRepeatKey(int code)
-{
-    return (code >= '0' && code <= '9') || code == Backspace;
-}
-
 std::optional<std::string_view> repeatCountFault(std::string_view text)
 {
+    if (isRepeatCount(text))
+        return std::nullopt;
+    // Digits without a leading zero that still are no count are too many.
     const bool digits = !text.empty() &&
         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits || text.front() == '0')
-        return horizontalscroll::CountRequired;
-    if (text.size() > 3 || numberValue(text) > LargestCount)
-        return horizontalscroll::CountTooLarge;
-    return std::nullopt;
+    return digits && text.front() != '0' ? horizontalscroll::CountTooLarge
+                                         : horizontalscroll::CountRequired;
 }
 
 void settleBlockWait(CurrentMessage& message)
@@ -138,7 +69,7 @@ void settleBlockWait(CurrentMessage& message)
         return;
     for (int i = 1; i <= message.UnitLines && i <= MaxUnitLines; ++i) {
         if (playsBlocks(message, i)) {
-            message.BlockWait = std::to_string(scrollSpeed(NormalPosition).blockRate);
+            message.BlockWait = std::to_string(speedStep(NormalPosition).blockRate);
             return;
         }
     }
@@ -154,15 +85,15 @@ HorizontalScrollDialog::HorizontalScrollDialog(CurrentMessage& message, UserInte
     std::string_view count;
     if (!line.LineScroll.empty()) {
         chooseContinuous();
-        const long long rate = rateOf(line.LineScroll);
+        const long long rate = leadingRate(line.LineScroll);
         m_tickMs = clampedTick(rate * 10);
-        m_position = continuousPositionOfRate(rate);
+        m_position = positionOfRate(rate);
         count = countOf(line.LineScroll);
     } else if (!line.LineBlock.empty() && message.BlockScrollOn) {
         chooseBlocks();
-        const long long rate = rateOf(message.BlockWait);
+        const long long rate = leadingRate(message.BlockWait);
         m_tickMs = clampedTick(rate * 100);
-        m_position = blockPositionOfRate(rate);
+        m_position = positionOfBlockRate(rate);
         count = countOf(line.LineBlock);
     } else {
         chooseOff();
@@ -274,9 +205,9 @@ void HorizontalScrollDialog::moveSlider(int position)
 
 void HorizontalScrollDialog::applySpeedTick()
 {
-    const ScrollSpeed& speed = scrollSpeed(m_position);
+    const SpeedStep& speed = speedStep(m_position);
     if (m_type == ScrollType::Continuous)
-        m_tickMs = speed.continuousTickMs;
+        m_tickMs = speed.tickMs;
     else if (m_type == ScrollType::BlockByBlock)
         m_tickMs = speed.blockTickMs;
 }
@@ -309,7 +240,7 @@ ScrollOkResult HorizontalScrollDialog::ok()
 {
     CurrentMessage result = m_message;
     EditLine& line = result.line(m_line);
-    const ScrollSpeed& speed = scrollSpeed(m_position);
+    const SpeedStep& speed = speedStep(m_position);
     ScrollOkResult outcome = ScrollOkResult::Done;
 
     if (m_type == ScrollType::Off) {
@@ -334,7 +265,7 @@ ScrollOkResult HorizontalScrollDialog::ok()
                     Icon::Question, Answer::Cancel) != Answer::Ok)
                 return ScrollOkResult::Refused;
             line.LineText = kept.rich;
-            line.LineScroll = std::to_string(speed.continuousRate) + "," + *count;
+            line.LineScroll = std::to_string(speed.rate) + "," + *count;
             line.LineBlock.clear();
             result.BlockWait.clear();
             result.BlockScrollOn = false;

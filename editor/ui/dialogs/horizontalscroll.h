@@ -2,6 +2,8 @@
 
 #include "model/currentmessage.h"
 #include "ports/userinterface.h"
+#include "ui/dialogs/repeatcount.h"
+#include "ui/dialogs/speedscale.h"
 
 #include <array>
 #include <cstddef>
@@ -44,28 +46,7 @@ inline constexpr std::string_view BlockPreviewSecond = "  speed adjustment.";
 std::string dropQuestion(std::size_t dropped);
 } // namespace horizontalscroll
 
-// One step of the speed slider: its word, the rates written for continuous and block-by-block
-// play, and the preview tick of each.
-struct ScrollSpeed {
-    std::string_view word;
-    int continuousRate = 0;
-    int blockRate = 0;
-    int continuousTickMs = 0;
-    int blockTickMs = 0;
-};
-
-// The speed of a slider position (clamped to 1..7).
-const ScrollSpeed& scrollSpeed(int position);
-// The slider position for a stored rate; rates outside 1..254 give NORMAL.
-int continuousPositionOfRate(long long rate);
-int blockPositionOfRate(long long rate);
-
-// The key filter of the count box: digits and Backspace (8).
-bool acceptsRepeatKey(int code);
-
-// Why a typed repeat count cannot be written, or nothing when it can: a count is 1 to 255 in
-// decimal digits without leading zeros ("0" and "00" would mean "until the next message", and
-// anything else would break the statement it goes into).
+// Why a typed repeat count cannot be written, or nothing when it can.
 std::optional<std::string_view> repeatCountFault(std::string_view text);
 
 // A line that plays blocks (horizontally or vertically) needs a pause between them: an empty
@@ -112,7 +93,7 @@ public:
     bool lockChecked() const { return m_lock; }
     bool enabled(ScrollControl control) const;
     int sliderPosition() const { return m_position; }
-    std::string_view speedWord() const { return scrollSpeed(m_position).word; }
+    std::string_view speedWord() const { return speedStep(m_position).word; }
     // What txtSample shows.
     const std::string& preview() const { return m_preview; }
     bool timerRunning() const { return m_timerRunning; }

@@ -8,20 +8,9 @@
 namespace marquis {
 namespace {
 
-constexpr std::array<VerticalSpeed, 7> Speeds { {
-    { "SLOWEST", 50, 5000 },
-    { "SLOWER", 30, 3000 },
-    { "SLOW", 20, 2000 },
-    { "NORMAL", 10, 1000 },
-    { "FAST", 6, 600 },
-    { "FASTER", 3, 300 },
-    { "FASTEST", 1, 100 },
-} };
-
 constexpr std::string_view SamplePieceEnd = "\\par ";
 constexpr std::string_view BlockEnd = "\\par\r\n";
 constexpr std::string_view NormalBlockRate = "10";
-constexpr int MaxRepeatCount = 255;
 
 std::size_t index(VerticalControl control)
 {
@@ -34,45 +23,6 @@ int unitLines(const CurrentMessage& message)
 }
 
 } // namespace
-
-const VerticalSpeed& verticalSpeed(int position)
-{
-    position = std::clamp(position, SlowestVerticalPosition, FastestVerticalPosition);
-    return Speeds[static_cast<std::size_t>(position - SlowestVerticalPosition)];
-}
-
-int verticalPositionOfRate(std::string_view blockWait)
-{
-    const long long rate = numberValue(trimmed(blockWait));
-    if (rate < 1 || rate >= 255)
-        return NormalVerticalPosition;
-    if (rate < 2)
-        return 7;
-    if (rate < 5)
-        return 6;
-    if (rate < 9)
-        return 5;
-    if (rate < 15)
-        return 4;
-    if (rate < 25)
-        return 3;
-    if (rate < 40)
-        return 2;
-    return 1;
-}
-
-bool isRepeatCount(std::string_view count)
-{
-    if (count.empty() || count.size() > verticalscroll::RepeatDigits || count.front() == '0')
-        return false;
-    int value = 0;
-    for (const char c : count) {
-        if (c < '0' || c > '9')
-            return false;
-        value = value * 10 + (c - '0');
-    }
-    return value <= MaxRepeatCount;
-}
 
 bool scrollsVertically(const CurrentMessage& message)
 {
@@ -105,12 +55,12 @@ VerticalScrollDialog::VerticalScrollDialog(CurrentMessage& message, UserInterfac
     chooseNonstop();
     chooseOff();
     if (!m_wasVertical) {
-        m_position = NormalVerticalPosition;
+        m_position = NormalPosition;
         m_speedLabel = verticalscroll::SpeedNormal;
         return;
     }
-    m_position = verticalPositionOfRate(message.BlockWait);
-    m_speedLabel = verticalSpeed(m_position).word;
+    m_position = positionOfBlockRate(leadingRate(message.BlockWait));
+    m_speedLabel = speedStep(m_position).word;
     const std::string& block = message.line(message.CurrentLine).LineBlock;
     const std::size_t comma = block.find(',');
     const std::string_view count =
@@ -138,9 +88,9 @@ void VerticalScrollDialog::chooseOn()
     for (const VerticalControl control : { VerticalControl::optNonstop, VerticalControl::lblRepeat,
              VerticalControl::lblSample, VerticalControl::hsbRate, VerticalControl::lblSpeed })
         enable(control, true);
-    const VerticalSpeed& speed = verticalSpeed(m_position);
+    const SpeedStep& speed = speedStep(m_position);
     m_speedLabel = speed.word;
-    m_tickMs = speed.tickMs;
+    m_tickMs = speed.blockTickMs;
 }
 
 void VerticalScrollDialog::chooseOff()
@@ -168,10 +118,10 @@ void VerticalScrollDialog::chooseNonstop()
 
 void VerticalScrollDialog::moveSlider(int position)
 {
-    m_position = std::clamp(position, SlowestVerticalPosition, FastestVerticalPosition);
-    const VerticalSpeed& speed = verticalSpeed(m_position);
+    m_position = std::clamp(position, SlowestPosition, FastestPosition);
+    const SpeedStep& speed = speedStep(m_position);
     m_speedLabel = speed.word;
-    m_tickMs = speed.tickMs;
+    m_tickMs = speed.blockTickMs;
 }
 
 void VerticalScrollDialog::tick()
@@ -230,7 +180,7 @@ VerticalOk VerticalScrollDialog::ok()
 
     CurrentMessage result = mergeLinesForVerticalScroll(m_message);
     result.CurrentLine = 1;
-    result.BlockWait = std::to_string(verticalSpeed(m_position).rate);
+    result.BlockWait = std::to_string(speedStep(m_position).blockRate);
     for (int i = 1; i <= lines; ++i) {
         result.line(i).LineScroll.clear();
         result.line(i).LineBlock.clear();

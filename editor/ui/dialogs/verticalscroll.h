@@ -2,7 +2,8 @@
 
 #include "model/currentmessage.h"
 #include "ports/userinterface.h"
-#include "ui/dialogs/horizontalscroll.h" // acceptsRepeatKey, shared by both count boxes
+#include "ui/dialogs/repeatcount.h"
+#include "ui/dialogs/speedscale.h"
 
 #include <array>
 #include <string>
@@ -36,28 +37,7 @@ inline constexpr std::string_view BadCount =
 inline constexpr std::string_view HorizontalLine =
     "Another line of this message scrolls horizontally. Turn its horizontal scroll off before "
     "you make the whole message scroll vertically.";
-inline constexpr std::size_t RepeatDigits = 3; // the longest count, 255
 } // namespace verticalscroll
-
-// One step of the speed slider: its word, the block rate written into BlockWait (10 ms steps)
-// and the interval of the preview tick.
-struct VerticalSpeed {
-    std::string_view word;
-    int rate = 0;
-    int tickMs = 0;
-};
-
-inline constexpr int SlowestVerticalPosition = 1;
-inline constexpr int NormalVerticalPosition = 4;
-inline constexpr int FastestVerticalPosition = 7;
-
-// The speed of a slider position (clamped to 1..7).
-const VerticalSpeed& verticalSpeed(int position);
-// The slider position for a stored block rate; rates outside 1..254 give NORMAL.
-int verticalPositionOfRate(std::string_view blockWait);
-
-// Whether `count` is a repeat count a unit can play: digits only, 1 to 255, no leading zero.
-bool isRepeatCount(std::string_view count);
 
 // Whether the message is scrolled vertically: the flag set and the current line playing blocks.
 bool scrollsVertically(const CurrentMessage& message);
@@ -147,7 +127,7 @@ private:
     bool m_repeat = false;
     std::string m_repeatText;
     bool m_lock = false;
-    int m_position = NormalVerticalPosition;
+    int m_position = NormalPosition;
     std::string m_speedLabel;
 
     bool m_timerRunning = false;

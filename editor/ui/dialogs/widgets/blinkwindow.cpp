@@ -3,6 +3,7 @@
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/blinkeditor.h"
 #include "ui/dialogs/widgets/dialogguard.h"
+#include "ui/dialogs/widgets/dialogparts.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,25 +20,6 @@ namespace marquis::qt {
 namespace {
 
 constexpr std::string_view Module = "Blink";
-
-QString caption(std::string_view text)
-{
-    return fromUtf8(text);
-}
-
-QPushButton* button(const char* name, std::string_view text, QWidget* parent)
-{
-    auto* result = new QPushButton(caption(text), parent);
-    result->setObjectName(QString::fromLatin1(name));
-    return result;
-}
-
-QLabel* label(const char* name, std::string_view text, QWidget* parent)
-{
-    auto* result = new QLabel(caption(text), parent);
-    result->setObjectName(QString::fromLatin1(name));
-    return result;
-}
 
 } // namespace
 
@@ -65,36 +47,28 @@ BlinkWindow::~BlinkWindow() = default;
 void BlinkWindow::buildControls()
 {
     namespace texts = blinkdialog;
-    m_label1 = label("Label1", texts::BlinkLabel, this);
-    m_optOn = new QRadioButton(caption(texts::OnOption), this);
-    m_optOn->setObjectName(QStringLiteral("optOn"));
-    m_optOff = new QRadioButton(caption(texts::OffOption), this);
-    m_optOff->setObjectName(QStringLiteral("optOff"));
+    m_label1 = namedLabel(QStringLiteral("Label1"), texts::BlinkLabel, this);
+    m_optOn = namedOption("optOn", texts::OnOption, this);
+    m_optOff = namedOption("optOff", texts::OffOption, this);
 
     m_txtEdit = new BlinkEditor(this);
     m_txtEdit->setObjectName(QStringLiteral("txtEdit"));
     m_txtEdit->setView(m_logic->editorView());
 
-    m_cmdSecOn = button("cmdSecOn", texts::SectionOnButton, this);
-    m_cmdSecOff = button("cmdSecOff", texts::SectionOffButton, this);
-    m_cmdClear = button("cmdClear", texts::ClearButton, this);
-    m_cmdAllOn = button("cmdAllOn", texts::AllOnButton, this);
-    m_cmdAllOff = button("cmdAllOff", texts::AllOffButton, this);
+    m_cmdSecOn = namedButton("cmdSecOn", texts::SectionOnButton, this);
+    m_cmdSecOff = namedButton("cmdSecOff", texts::SectionOffButton, this);
+    m_cmdClear = namedButton("cmdClear", texts::ClearButton, this);
+    m_cmdAllOn = namedButton("cmdAllOn", texts::AllOnButton, this);
+    m_cmdAllOff = namedButton("cmdAllOff", texts::AllOffButton, this);
 
-    m_hsbBlink = new QSlider(Qt::Horizontal, this);
-    m_hsbBlink->setObjectName(QStringLiteral("hsbBlink"));
-    m_hsbBlink->setRange(SlowestPosition, FastestPosition);
-    m_hsbBlink->setPageStep(1);
-    m_hsbBlink->setTickPosition(QSlider::TicksBelow);
-    m_lblRate = label("lblRate", texts::RateLabel, this);
-    m_lblBlink = label("lblBlink", "", this);
-    // Wide enough for the longest speed word, so the layout does not move while it flashes.
-    m_lblBlink->setMinimumWidth(m_lblBlink->fontMetrics().horizontalAdvance("SLOWEST") + 8);
+    m_hsbBlink = speedSlider("hsbBlink", this);
+    m_lblRate = namedLabel(QStringLiteral("lblRate"), texts::RateLabel, this);
+    m_lblBlink = speedWordLabel("lblBlink", this);
 
-    m_cmdOk = button("cmdOk", texts::OkButton, this);
+    m_cmdOk = namedButton("cmdOk", texts::OkButton, this);
     m_cmdOk->setDefault(true);
-    m_cmdCancel = button("cmdCancel", texts::CancelButton, this);
-    m_cmdHelp = button("cmdHelp", texts::HelpButton, this);
+    m_cmdCancel = namedButton("cmdCancel", texts::CancelButton, this);
+    m_cmdHelp = namedButton("cmdHelp", texts::HelpButton, this);
     m_cmdHelp->setEnabled(static_cast<bool>(m_help));
 
     m_timer = new QTimer(this);
@@ -138,15 +112,9 @@ void BlinkWindow::buildLayout()
     left->addLayout(frames);
     left->addLayout(rate);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_cmdOk);
-    buttons->addWidget(m_cmdCancel);
-    buttons->addWidget(m_cmdHelp);
-    buttons->addStretch();
-
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonColumn({ m_cmdOk, m_cmdCancel, m_cmdHelp }));
 }
 
 void BlinkWindow::connectControls()
@@ -203,11 +171,7 @@ void BlinkWindow::connectControls()
 void BlinkWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QWidget* main = parentWidget()) {
-        const QRect frame = main->frameGeometry();
-        move(frame.left() + (frame.width() - width()) / 2,
-            frame.top() + (frame.height() - height()) / 2);
-    }
+    centreOverOwner(this);
     act([this] { m_logic->activate(); });
 }
 

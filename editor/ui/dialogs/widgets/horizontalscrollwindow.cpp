@@ -3,6 +3,7 @@
 #include "ui/controls/linefont.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/dialogguard.h"
+#include "ui/dialogs/widgets/dialogparts.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -16,52 +17,12 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTimer>
-#include <QValidator>
 #include <QVBoxLayout>
 
 namespace marquis::qt {
 namespace {
 
 constexpr std::string_view Module = "Horizontal Scroll";
-
-// The count box takes digits only, typed or pasted.
-class RepeatValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        for (const QChar character : input)
-            if (character.unicode() > 126 || !acceptsRepeatKey(character.unicode()))
-                return Invalid;
-        return Acceptable;
-    }
-};
-
-QString caption(std::string_view text)
-{
-    return fromUtf8(text);
-}
-
-QRadioButton* option(const char* name, std::string_view text, QWidget* parent)
-{
-    auto* result = new QRadioButton(caption(text), parent);
-    result->setObjectName(QString::fromLatin1(name));
-    return result;
-}
-
-QPushButton* button(const char* name, std::string_view text, QWidget* parent)
-{
-    auto* result = new QPushButton(caption(text), parent);
-    result->setObjectName(QString::fromLatin1(name));
-    return result;
-}
-
-QLabel* label(const char* name, std::string_view text, QWidget* parent)
-{
-    auto* result = new QLabel(caption(text), parent);
-    result->setObjectName(QString::fromLatin1(name));
-    return result;
-}
 
 } // namespace
 
@@ -86,27 +47,18 @@ HorizontalScrollWindow::HorizontalScrollWindow(
 void HorizontalScrollWindow::buildControls()
 {
     namespace texts = horizontalscroll;
-    m_optYes = option("optYes", texts::ContinuousOption, this);
-    m_optBlock = option("optBlock", texts::BlockOption, this);
-    m_optNo = option("optNo", texts::OffOption, this);
-    m_optRepeat = option("optRepeat", texts::RepeatOption, this);
-    m_optNonstop = option("optNonstop", texts::NonstopOption, this);
-    m_txtRepeat = new QLineEdit(this);
-    m_txtRepeat->setObjectName(QStringLiteral("txtRepeat"));
-    m_txtRepeat->setValidator(new RepeatValidator(m_txtRepeat));
-    m_txtRepeat->setMaxLength(3);
-    m_txtRepeat->setMaximumWidth(m_txtRepeat->fontMetrics().horizontalAdvance("0000") + 12);
-    m_lblRepeat = label("lblRepeat", texts::RepeatLabel, this);
+    m_optYes = namedOption("optYes", texts::ContinuousOption, this);
+    m_optBlock = namedOption("optBlock", texts::BlockOption, this);
+    m_optNo = namedOption("optNo", texts::OffOption, this);
+    m_optRepeat = namedOption("optRepeat", texts::RepeatOption, this);
+    m_optNonstop = namedOption("optNonstop", texts::NonstopOption, this);
+    m_txtRepeat = repeatCountBox(this);
+    m_lblRepeat = namedLabel(QStringLiteral("lblRepeat"), texts::RepeatLabel, this);
     m_chkLock = new QCheckBox(caption(texts::LockCheck), this);
     m_chkLock->setObjectName(QStringLiteral("chkLock"));
 
-    m_hsbRate = new QSlider(Qt::Horizontal, this);
-    m_hsbRate->setObjectName(QStringLiteral("hsbRate"));
-    m_hsbRate->setRange(1, 7);
-    m_hsbRate->setPageStep(1);
-    m_hsbRate->setTickPosition(QSlider::TicksBelow);
-    m_lblSpeed = label("lblSpeed", "NORMAL", this);
-    m_lblSpeed->setMinimumWidth(m_lblSpeed->fontMetrics().horizontalAdvance("SLOWEST") + 8);
+    m_hsbRate = speedSlider("hsbRate", this);
+    m_lblSpeed = speedWordLabel("lblSpeed", this);
     m_txtSample = new QLineEdit(this);
     m_txtSample->setObjectName(QStringLiteral("txtSample"));
     m_txtSample->setReadOnly(true);
@@ -116,10 +68,10 @@ void HorizontalScrollWindow::buildControls()
         QFontMetrics(lineFont()).horizontalAdvance(QString(DisplayWidth + 2, QLatin1Char('M'))));
     m_txtSample->installEventFilter(this);
 
-    m_cmdOk = button("cmdOk", texts::OkButton, this);
+    m_cmdOk = namedButton("cmdOk", texts::OkButton, this);
     m_cmdOk->setDefault(true);
-    m_cmdCancel = button("cmdCancel", texts::CancelButton, this);
-    m_cmdHelp = button("cmdHelp", texts::HelpButton, this);
+    m_cmdCancel = namedButton("cmdCancel", texts::CancelButton, this);
+    m_cmdHelp = namedButton("cmdHelp", texts::HelpButton, this);
     m_cmdHelp->setEnabled(static_cast<bool>(m_help));
 
     m_timer = new QTimer(this);
@@ -136,41 +88,19 @@ void HorizontalScrollWindow::buildLayout()
     types->addWidget(m_optNo);
     types->addStretch();
 
-    auto* options = new QGroupBox(caption(texts::OptionsFrame), this);
-    options->setObjectName(QStringLiteral("Frame1"));
-    auto* repeat = new QHBoxLayout;
-    repeat->addWidget(m_optRepeat);
-    repeat->addWidget(m_txtRepeat);
-    repeat->addWidget(m_lblRepeat);
-    repeat->addStretch();
-    auto* optionsLayout = new QVBoxLayout(options);
-    optionsLayout->addLayout(repeat);
-    optionsLayout->addWidget(m_optNonstop);
-    optionsLayout->addWidget(m_chkLock);
-
-    auto* speed = new QGroupBox(caption(texts::SpeedFrame), this);
-    speed->setObjectName(QStringLiteral("Frame2"));
-    auto* rate = new QHBoxLayout;
-    rate->addWidget(m_hsbRate, 1);
-    rate->addWidget(m_lblSpeed);
-    auto* speedLayout = new QVBoxLayout(speed);
-    speedLayout->addLayout(rate);
-    speedLayout->addWidget(m_txtSample);
+    QGroupBox* options = repeatOptionsFrame(texts::OptionsFrame, m_optRepeat, m_txtRepeat,
+        m_lblRepeat, m_optNonstop, m_chkLock, this);
+    QGroupBox* speed = nullptr;
+    speedFrame(texts::SpeedFrame, m_hsbRate, m_lblSpeed, this, &speed)->addWidget(m_txtSample);
 
     auto* left = new QVBoxLayout;
     left->addLayout(types);
     left->addWidget(options);
     left->addWidget(speed);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_cmdOk);
-    buttons->addWidget(m_cmdCancel);
-    buttons->addWidget(m_cmdHelp);
-    buttons->addStretch();
-
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonColumn({ m_cmdOk, m_cmdCancel, m_cmdHelp }));
 
     // The logic decides which option of each group is chosen; the repeat group starts with
     // none chosen for a line that does not scroll.
@@ -205,11 +135,7 @@ void HorizontalScrollWindow::connectControls()
 void HorizontalScrollWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QWidget* main = parentWidget()) {
-        const QRect frame = main->frameGeometry();
-        move(frame.left() + (frame.width() - width()) / 2,
-            frame.top() + (frame.height() - height()) / 2);
-    }
+    centreOverOwner(this);
 }
 
 void HorizontalScrollWindow::done(int result)

@@ -2,6 +2,7 @@
 
 #include "model/modelfailure.h"
 #include "ui/controls/windows1252codec.h"
+#include "ui/dialogs/widgets/dialogparts.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -84,11 +85,7 @@ void LongMessageWindow::buildLayout()
 void LongMessageWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QWidget* main = parentWidget()) {
-        const QRect frame = main->frameGeometry();
-        move(frame.left() + (frame.width() - width()) / 2,
-            frame.top() + (frame.height() - height()) / 2);
-    }
+    centreOverOwner(this);
     step([this] { m_logic.activate(); });
     m_lblPrompt->setText(fromUtf8(m_logic.prompt()));
     showOptions();

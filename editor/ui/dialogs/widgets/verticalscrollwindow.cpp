@@ -3,6 +3,7 @@
 #include "ui/controls/linefont.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/dialogguard.h"
+#include "ui/dialogs/widgets/dialogparts.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -15,52 +16,11 @@
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QValidator>
 
 namespace marquis::qt {
 namespace {
 
 constexpr std::string_view Module = "Vertical Scroll";
-
-// The repeat-count box takes digits only, typed or pasted.
-class DigitFilter : public QValidator {
-public:
-    using QValidator::QValidator;
-
-    State validate(QString& input, int&) const override
-    {
-        for (const QChar character : input)
-            if (character.unicode() > 126 || !acceptsRepeatKey(character.unicode()))
-                return Invalid;
-        return Acceptable;
-    }
-};
-
-QString caption(std::string_view text)
-{
-    return fromUtf8(text);
-}
-
-QRadioButton* option(const char* name, std::string_view text, QWidget* parent)
-{
-    auto* result = new QRadioButton(caption(text), parent);
-    result->setObjectName(QString::fromLatin1(name));
-    return result;
-}
-
-QPushButton* button(const char* name, std::string_view text, QWidget* parent)
-{
-    auto* result = new QPushButton(caption(text), parent);
-    result->setObjectName(QString::fromLatin1(name));
-    return result;
-}
-
-QLabel* label(const QString& name, std::string_view text, QWidget* parent)
-{
-    auto* result = new QLabel(caption(text), parent);
-    result->setObjectName(name);
-    return result;
-}
 
 } // namespace
 
@@ -87,42 +47,31 @@ VerticalScrollWindow::~VerticalScrollWindow() = default;
 void VerticalScrollWindow::buildControls()
 {
     namespace texts = verticalscroll;
-    m_label1 = label(QStringLiteral("Label1"), texts::ScrollLabel, this);
-    m_optOn = option("optOn", texts::OnOption, this);
-    m_optOff = option("optOff", texts::OffOption, this);
+    m_label1 = namedLabel(QStringLiteral("Label1"), texts::ScrollLabel, this);
+    m_optOn = namedOption("optOn", texts::OnOption, this);
+    m_optOff = namedOption("optOff", texts::OffOption, this);
 
-    m_optRepeat = option("optRepeat", texts::RepeatOption, this);
-    m_txtRepeat = new QLineEdit(this);
-    m_txtRepeat->setObjectName(QStringLiteral("txtRepeat"));
-    m_txtRepeat->setValidator(new DigitFilter(m_txtRepeat));
-    m_txtRepeat->setMaxLength(static_cast<int>(texts::RepeatDigits));
-    m_txtRepeat->setMaximumWidth(
-        m_txtRepeat->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
-    m_lblRepeat = label(QStringLiteral("lblRepeat"), texts::RepeatLabel, this);
-    m_optNonstop = option("optNonstop", texts::NonstopOption, this);
+    m_optRepeat = namedOption("optRepeat", texts::RepeatOption, this);
+    m_txtRepeat = repeatCountBox(this);
+    m_lblRepeat = namedLabel(QStringLiteral("lblRepeat"), texts::RepeatLabel, this);
+    m_optNonstop = namedOption("optNonstop", texts::NonstopOption, this);
     m_chkLock = new QCheckBox(caption(texts::LockCheck), this);
     m_chkLock->setObjectName(QStringLiteral("chkLock"));
 
-    m_hsbRate = new QSlider(Qt::Horizontal, this);
-    m_hsbRate->setObjectName(QStringLiteral("hsbRate"));
-    m_hsbRate->setRange(SlowestVerticalPosition, FastestVerticalPosition);
-    m_hsbRate->setPageStep(1);
-    m_hsbRate->setTickPosition(QSlider::TicksBelow);
-    m_lblSpeed = label(QStringLiteral("lblSpeed"), "", this);
-    m_lblSpeed->setMinimumWidth(
-        m_lblSpeed->fontMetrics().horizontalAdvance(caption(texts::SpeedNormal)) + 8);
+    m_hsbRate = speedSlider("hsbRate", this);
+    m_lblSpeed = speedWordLabel("lblSpeed", this, texts::SpeedNormal);
     for (std::size_t row = 0; row < m_lblSample.size(); ++row) {
-        m_lblSample[row] = label(QStringLiteral("lblSample") + QString::number(row), "", this);
+        m_lblSample[row] = namedLabel(QStringLiteral("lblSample") + QString::number(row), "", this);
         m_lblSample[row]->setFont(lineFont());
         m_lblSample[row]->setFrameShape(QFrame::Box);
         m_lblSample[row]->setMinimumWidth(
             m_lblSample[row]->fontMetrics().horizontalAdvance(QString(DisplayWidth + 2, QLatin1Char('M'))));
     }
 
-    m_cmdOk = button("cmdOk", texts::OkButton, this);
+    m_cmdOk = namedButton("cmdOk", texts::OkButton, this);
     m_cmdOk->setDefault(true);
-    m_cmdCancel = button("cmdCancel", texts::CancelButton, this);
-    m_cmdHelp = button("cmdHelp", texts::HelpButton, this);
+    m_cmdCancel = namedButton("cmdCancel", texts::CancelButton, this);
+    m_cmdHelp = namedButton("cmdHelp", texts::HelpButton, this);
     m_cmdHelp->setEnabled(static_cast<bool>(m_help));
 
     m_timer = new QTimer(this);
@@ -138,25 +87,10 @@ void VerticalScrollWindow::buildLayout()
     onOff->addWidget(m_optOff);
     onOff->addStretch();
 
-    auto* options = new QGroupBox(caption(texts::OptionsFrame), this);
-    options->setObjectName(QStringLiteral("Frame1"));
-    auto* repeat = new QHBoxLayout;
-    repeat->addWidget(m_optRepeat);
-    repeat->addWidget(m_txtRepeat);
-    repeat->addWidget(m_lblRepeat);
-    repeat->addStretch();
-    auto* optionsLayout = new QVBoxLayout(options);
-    optionsLayout->addLayout(repeat);
-    optionsLayout->addWidget(m_optNonstop);
-    optionsLayout->addWidget(m_chkLock);
-
-    auto* speed = new QGroupBox(caption(texts::SpeedFrame), this);
-    speed->setObjectName(QStringLiteral("Frame2"));
-    auto* rate = new QHBoxLayout;
-    rate->addWidget(m_hsbRate, 1);
-    rate->addWidget(m_lblSpeed);
-    auto* speedLayout = new QVBoxLayout(speed);
-    speedLayout->addLayout(rate);
+    QGroupBox* options = repeatOptionsFrame(texts::OptionsFrame, m_optRepeat, m_txtRepeat,
+        m_lblRepeat, m_optNonstop, m_chkLock, this);
+    QGroupBox* speed = nullptr;
+    QVBoxLayout* speedLayout = speedFrame(texts::SpeedFrame, m_hsbRate, m_lblSpeed, this, &speed);
     for (QLabel* row : m_lblSample)
         speedLayout->addWidget(row);
 
@@ -165,15 +99,9 @@ void VerticalScrollWindow::buildLayout()
     left->addWidget(options);
     left->addWidget(speed);
 
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(m_cmdOk);
-    buttons->addWidget(m_cmdCancel);
-    buttons->addWidget(m_cmdHelp);
-    buttons->addStretch();
-
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonColumn({ m_cmdOk, m_cmdCancel, m_cmdHelp }));
 }
 
 void VerticalScrollWindow::connectControls()
@@ -206,11 +134,7 @@ void VerticalScrollWindow::connectControls()
 void VerticalScrollWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QWidget* main = parentWidget()) {
-        const QRect frame = main->frameGeometry();
-        move(frame.left() + (frame.width() - width()) / 2,
-            frame.top() + (frame.height() - height()) / 2);
-    }
+    centreOverOwner(this);
 }
 
 void VerticalScrollWindow::done(int result)
