@@ -370,6 +370,16 @@ bool QuickEditWindow::hasDialog(DialogKind dialog)
 
 bool QuickEditWindow::openDialog(DialogKind dialog)
 {
+    // The main window takes the keyboard back when the dialog has gone, so that its menu
+    // shortcuts work at once, also where no window manager hands the activation back.
+    struct Reactivate {
+        QWidget& window;
+        ~Reactivate()
+        {
+            if (window.isVisible() && !window.isActiveWindow())
+                window.activateWindow();
+        }
+    } reactivate { *this };
     switch (dialog) {
     case DialogKind::Blink: {
         BlinkWindow window(*m_session, this, dialogHelp());
