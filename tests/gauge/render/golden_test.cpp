@@ -225,6 +225,7 @@ const GoldenCase Cases[] = {
             look.style = GaugeStyle::VerticalBar;
             look.width = 40;
             look.height = 100;
+            look.innerTop = look.innerLeft = look.innerRight = look.innerBottom = 8;
             look.bevelSizeInner = 3;
             look.bevelStyleInner = BevelStyleInner::Raised;
             return withValues(look, { 0, 60, 100 });
@@ -275,6 +276,11 @@ const GoldenCase Cases[] = {
             return paint(look);
         } },
 };
+
+void PrintTo(const GoldenCase& golden, std::ostream* out)
+{
+    *out << golden.name;
+}
 
 class GaugeGolden : public ::testing::TestWithParam<GoldenCase> { };
 
