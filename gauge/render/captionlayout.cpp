@@ -57,8 +57,8 @@ int captionFlags(Alignment alignment, bool multiLine)
 
 QRgb disabledCaptionColor(QRgb grayText, QRgb face)
 {
-    if (qRgb(qRed(grayText), qGreen(grayText), qBlue(grayText))
-        == qRgb(qRed(face), qGreen(face), qBlue(face)))
+    if (qRgb(qRed(grayText), qGreen(grayText), qBlue(grayText)) ==
+        qRgb(qRed(face), qGreen(face), qBlue(face)))
         return qRgb(128, 128, 128);
     return grayText;
 }

@@ -56,7 +56,8 @@ void addShadow(std::vector<FramePiece>& pieces, const PixelRect& rect, int width
     // Whichever side the shadow falls on, the face and its shadow are the same rectangle
     // offset diagonally, so the top-right and bottom-left squares are the ones left uncovered.
     if (right) {
-        pieces.push_back({ { r.right - band, r.top + band, r.right, r.bottom }, FrameColor::Shadow });
+        pieces.push_back(
+            { { r.right - band, r.top + band, r.right, r.bottom }, FrameColor::Shadow });
         pieces.push_back(
             { { r.left + band, r.bottom - band, r.right - band, r.bottom }, FrameColor::Shadow });
     } else {
@@ -72,8 +73,8 @@ void addShadow(std::vector<FramePiece>& pieces, const PixelRect& rect, int width
 
 } // namespace
 
-std::vector<FramePiece> framePieces(const PixelRect& rect, int width, BorderStyle border,
-    BevelStyle bevel)
+std::vector<FramePiece> framePieces(
+    const PixelRect& rect, int width, BorderStyle border, BevelStyle bevel)
 {
     std::vector<FramePiece> pieces;
     if (rect.isEmpty())
@@ -86,9 +87,10 @@ std::vector<FramePiece> framePieces(const PixelRect& rect, int width, BorderStyl
     if (line != BorderStyle::None) {
         addOutline(pieces, rect, FrameColor::Border);
         if (line == BorderStyle::RoundedCorners) {
-            for (const auto& [x, y] : { std::pair { rect.left, rect.top },
-                     std::pair { rect.right - 1, rect.top }, std::pair { rect.left, rect.bottom - 1 },
-                     std::pair { rect.right - 1, rect.bottom - 1 } })
+            for (const auto& [x, y] :
+                { std::pair { rect.left, rect.top }, std::pair { rect.right - 1, rect.top },
+                    std::pair { rect.left, rect.bottom - 1 },
+                    std::pair { rect.right - 1, rect.bottom - 1 } })
                 pieces.push_back({ { x, y, x + 1, y + 1 }, FrameColor::ParentBackground });
         }
     }
@@ -112,8 +114,8 @@ std::vector<FramePiece> framePieces(const PixelRect& rect, int width, BorderStyl
     }
     case BevelStyle::Chisled:
         if (rings > 0) {
-            const PixelRect groove
-                = rect.inflated(-std::min(width, std::min(rect.width(), rect.height())));
+            const PixelRect groove =
+                rect.inflated(-std::min(width, std::min(rect.width(), rect.height())));
             addOutline(pieces, groove, FrameColor::Shadow);
             addOutline(pieces, groove.translated(1, 1), FrameColor::Light);
         }

@@ -32,8 +32,8 @@ constexpr bool chiselIsLight(int x, int y)
 // The rectangles that draw one frame, in painting order: the face (or chisel pattern), the
 // border, then `width` bevel rings. A later piece paints over an earlier one. Styles outside
 // their sets count as their first value; a negative width counts as 0.
-std::vector<FramePiece> framePieces(const PixelRect& rect, int width, BorderStyle border,
-    BevelStyle bevel);
+std::vector<FramePiece> framePieces(
+    const PixelRect& rect, int width, BorderStyle border, BevelStyle bevel);
 
 // The four one-pixel lines along the inside of a rectangle.
 std::vector<PixelRect> outlineOf(const PixelRect& rect);

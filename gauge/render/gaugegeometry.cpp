@@ -125,8 +125,8 @@ int fillLength(int percent, int extent)
     return static_cast<int>(share * notNegative(extent) / 100);
 }
 
-BarSplit barSplit(bool vertical, bool reverse, const DrawingFrame& frame, int min, int max,
-    int value)
+BarSplit barSplit(
+    bool vertical, bool reverse, const DrawingFrame& frame, int min, int max, int value)
 {
     const int percent = fillPercent(min, max, value);
     const PixelRect area = frame.fillArea();
@@ -166,13 +166,13 @@ NeedleLine needleLine(GaugeStyle style, const DrawingFrame& frame, int min, int 
         const int half = width / 2;
         centre = { frame.left + half, frame.bottom };
         radius = std::min(height, half);
-        angle = static_cast<double>(fraction.reached) * HalfTurn
-            / static_cast<double>(fraction.range);
+        angle =
+            static_cast<double>(fraction.reached) * HalfTurn / static_cast<double>(fraction.range);
     } else {
         centre = { frame.left + width / 2, frame.top + height / 2 };
         radius = std::min(width / 2, height / 2);
-        angle = static_cast<double>(fraction.reached) * WholeTurn
-            / static_cast<double>(fraction.range);
+        angle =
+            static_cast<double>(fraction.reached) * WholeTurn / static_cast<double>(fraction.range);
     }
     const int dx = static_cast<int>(std::cos(angle) * radius);
     const int dy = static_cast<int>(std::sin(angle) * radius);
@@ -184,8 +184,8 @@ int needlePenWidth(int needleWidth)
     return std::max(needleWidth, 1);
 }
 
-BitmapReveal bitmapReveal(bool vertical, bool reverse, const PixelRect& frame, int min, int max,
-    int value)
+BitmapReveal bitmapReveal(
+    bool vertical, bool reverse, const PixelRect& frame, int min, int max, int value)
 {
     if (max <= min || value <= min)
         return {};
@@ -212,7 +212,9 @@ bool usesBitmapMode(const GaugeLook& look)
     const GaugeStyle style = validStyle(look.style);
     if (style != GaugeStyle::HorizontalBmp && style != GaugeStyle::VerticalBmp)
         return false;
-    const auto present = [](const QImage& image) { return image.width() > 0 && image.height() > 0; };
+    const auto present = [](const QImage& image) {
+        return image.width() > 0 && image.height() > 0;
+    };
     return present(look.picture) && present(look.pictureFill);
 }
 
@@ -234,8 +236,8 @@ std::optional<QSize> autosizeTarget(QSize picture, int bevelSize, QSize current)
         return static_cast<int>(std::min<std::int64_t>(extent + 2 * bevel, 32767));
     };
     const QSize target(wanted(picture.width()), wanted(picture.height()));
-    if (std::abs(current.width() - target.width()) > 3
-        || std::abs(current.height() - target.height()) > 3)
+    if (std::abs(current.width() - target.width()) > 3 ||
+        std::abs(current.height() - target.height()) > 3)
         return target;
     return std::nullopt;
 }

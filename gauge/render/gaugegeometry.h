@@ -63,8 +63,8 @@ struct BarSplit {
     PixelRect bar;
     PixelRect face;
 };
-BarSplit barSplit(bool vertical, bool reverse, const DrawingFrame& frame, int min, int max,
-    int value);
+BarSplit barSplit(
+    bool vertical, bool reverse, const DrawingFrame& frame, int min, int max, int value);
 
 // The needle as one line from the centre of the dial.
 struct NeedleLine {
@@ -84,8 +84,8 @@ struct BitmapReveal {
     PixelRect shown;
     QPoint offset;
 };
-BitmapReveal bitmapReveal(bool vertical, bool reverse, const PixelRect& frame, int min, int max,
-    int value);
+BitmapReveal bitmapReveal(
+    bool vertical, bool reverse, const PixelRect& frame, int min, int max, int value);
 
 // Whether the gauge is drawn by revealing PictureFill over Picture.
 bool usesBitmapMode(const GaugeLook& look);

@@ -71,10 +71,7 @@ public:
 private:
     QRgb color(OleColor value) const { return m_environment.colors.resolve(value); }
 
-    bool hasPicture() const
-    {
-        return m_look.picture.width() > 0 && m_look.picture.height() > 0;
-    }
+    bool hasPicture() const { return m_look.picture.width() > 0 && m_look.picture.height() > 0; }
 
     void fill(const PixelRect& rect, QRgb rgb)
     {
@@ -84,8 +81,8 @@ private:
 
     void drawFrames()
     {
-        const PixelRect inner
-            = bitmapFrame(m_look.width, m_look.height, m_margins).inflated(sizeOf(m_look.bevelSizeInner));
+        const PixelRect inner = bitmapFrame(m_look.width, m_look.height, m_margins)
+                                    .inflated(sizeOf(m_look.bevelSizeInner));
         drawFrame({ 0, 0, m_look.width, m_look.height }, m_look.bevelSize, m_look.borderStyle,
             validBevel(m_look.bevelStyle));
         drawFrame(inner, m_look.bevelSizeInner, BorderStyle::None,
@@ -167,8 +164,8 @@ private:
 
     void drawNeedle(GaugeStyle style)
     {
-        const NeedleLine line
-            = needleLine(style, m_frame, m_look.min, m_look.max, m_look.fillValue);
+        const NeedleLine line =
+            needleLine(style, m_frame, m_look.min, m_look.max, m_look.fillValue);
         QPen pen(QColor::fromRgb(m_bar));
         pen.setWidth(needlePenWidth(std::min(m_look.needleWidth, 32767)));
         pen.setCapStyle(Qt::RoundCap);
@@ -195,9 +192,9 @@ private:
         }
         m_painter.drawImage(0, 0, empty);
         const bool vertical = validStyle(m_look.style) == GaugeStyle::VerticalBmp;
-        const BitmapReveal reveal
-            = bitmapReveal(vertical, m_look.reverseFill, bitmapFrame(m_look.width, m_look.height, m_margins),
-                m_look.min, m_look.max, m_look.fillValue);
+        const BitmapReveal reveal = bitmapReveal(vertical, m_look.reverseFill,
+            bitmapFrame(m_look.width, m_look.height, m_margins), m_look.min, m_look.max,
+            m_look.fillValue);
         if (reveal.shown.isEmpty())
             return;
         m_painter.save();
@@ -210,8 +207,8 @@ private:
     {
         if (m_look.caption.isEmpty())
             return;
-        const PixelRect area
-            = bitmapMode ? bitmapFrame(m_look.width, m_look.height, m_margins) : m_frame.textRect();
+        const PixelRect area =
+            bitmapMode ? bitmapFrame(m_look.width, m_look.height, m_margins) : m_frame.textRect();
         QFont font = m_look.font;
         font.setStyleStrategy(QFont::NoAntialias);
         m_painter.save();
@@ -221,12 +218,14 @@ private:
         const bool styled = m_look.enabled || m_look.userMode;
         if (!styled) {
             // A disabled gauge at design time shows its caption flat and grey.
-            m_painter.setBackgroundMode(m_look.fontTransparent ? Qt::TransparentMode : Qt::OpaqueMode);
+            m_painter.setBackgroundMode(
+                m_look.fontTransparent ? Qt::TransparentMode : Qt::OpaqueMode);
             m_painter.setPen(QColor::fromRgb(
                 disabledCaptionColor(m_environment.colors.at(ColorGrayText), m_face)));
             m_painter.drawText(toQRect(area), flags, m_look.caption);
         } else {
-            for (const CaptionPass& pass : captionPasses(m_look.fontStyle, m_look.fontTransparent)) {
+            for (const CaptionPass& pass :
+                captionPasses(m_look.fontStyle, m_look.fontTransparent)) {
                 m_painter.setBackgroundMode(pass.opaque ? Qt::OpaqueMode : Qt::TransparentMode);
                 m_painter.setPen(QColor::fromRgb(captionColor(pass.color)));
                 m_painter.drawText(
@@ -265,8 +264,8 @@ QImage paintGauge(const GaugeLook& look, const PaintEnvironment& environment)
     // Nothing to paint on a control without width or height.
     if (look.width <= 0 || look.height <= 0)
         return {};
-    QImage image = blankImage(look.width, look.height,
-        environment.colors.resolve(look.fillColor), environment.dpi);
+    QImage image = blankImage(
+        look.width, look.height, environment.colors.resolve(look.fillColor), environment.dpi);
     if (image.isNull())
         return image;
     GaugePaint(look, environment, image).run();

@@ -37,16 +37,15 @@ public:
         const QRect* clip = nullptr) const;
     // Draws the picture stretched to `rect` where the mask picture, stretched likewise, is
     // black; where the mask is white the target stays as it was.
-    virtual void Mask(QPainter* target, const QRect& rect, const CQVPictureHolder* mask,
-        const QRect* clip) const;
+    virtual void Mask(
+        QPainter* target, const QRect& rect, const CQVPictureHolder* mask, const QRect* clip) const;
     // Draws the picture stretched to `rect`, leaving the target untouched wherever the picture
     // has the key colour. An icon draws with its own transparency instead.
     virtual void Mask(QPainter* target, const QRect& rect, QRgb keyColor, const QRect* clip) const;
 
     // Diagnostic aid: shows the `rect` parts of two work images side by side on `desktop`,
     // the first at (0, 10) and the second 10 pixels to its right.
-    void ShowStatus(QPainter* desktop, const QImage& first, const QImage& second,
-        QRect rect) const;
+    void ShowStatus(QPainter* desktop, const QImage& first, const QImage& second, QRect rect) const;
 
 private:
     QImage m_picture;

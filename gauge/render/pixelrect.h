@@ -30,8 +30,8 @@ struct PixelRect {
     }
     constexpr PixelRect intersected(const PixelRect& other) const
     {
-        return { std::max(left, other.left), std::max(top, other.top),
-            std::min(right, other.right), std::min(bottom, other.bottom) };
+        return { std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+            std::min(bottom, other.bottom) };
     }
     friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
 };

@@ -47,8 +47,10 @@ TEST(FrameGeometry, LoweredAndRaisedRingsLightOppositeSides)
 
     // Width 0 draws the face alone; a huge width stops at the middle.
     EXPECT_EQ(framePieces(rect, 0, BorderStyle::None, BevelStyle::Raised).size(), 1u);
-    EXPECT_EQ(paintOf(framePieces(rect, 30000, BorderStyle::None, BevelStyle::Lowered)).size(), 200u);
-    EXPECT_TRUE(framePieces({ 5, 5, 5, 9 }, 3, BorderStyle::SingleLine, BevelStyle::Raised).empty());
+    EXPECT_EQ(
+        paintOf(framePieces(rect, 30000, BorderStyle::None, BevelStyle::Lowered)).size(), 200u);
+    EXPECT_TRUE(
+        framePieces({ 5, 5, 5, 9 }, 3, BorderStyle::SingleLine, BevelStyle::Raised).empty());
 }
 
 TEST(FrameGeometry, BordersSitOnTheEdgeWithTheBevelInside)
@@ -61,8 +63,8 @@ TEST(FrameGeometry, BordersSitOnTheEdgeWithTheBevelInside)
     EXPECT_EQ(at(single, 10, 7), FrameColor::Light);
 
     const auto rounded = framePieces(rect, 0, BorderStyle::RoundedCorners, BevelStyle::Lowered);
-    for (const auto& [x, y] : { std::pair { 2, 3 }, std::pair { 11, 3 }, std::pair { 2, 10 },
-             std::pair { 11, 10 } })
+    for (const auto& [x, y] :
+        { std::pair { 2, 3 }, std::pair { 11, 3 }, std::pair { 2, 10 }, std::pair { 11, 10 } })
         EXPECT_EQ(at(rounded, x, y), FrameColor::ParentBackground);
     EXPECT_EQ(at(rounded, 3, 3), FrameColor::Border);
 }
@@ -107,6 +109,6 @@ TEST(FrameGeometry, ShadowsFallBesideTheFaceWithTheCornersLeftOpen)
     EXPECT_EQ(at(left, 3, 3), FrameColor::Face);
 
     // A band wider than the rectangle is held to it.
-    EXPECT_EQ(paintOf(framePieces(rect, 500, BorderStyle::None, BevelStyle::ShadowedLeft)).size(),
-        200u);
+    EXPECT_EQ(
+        paintOf(framePieces(rect, 500, BorderStyle::None, BevelStyle::ShadowedLeft)).size(), 200u);
 }

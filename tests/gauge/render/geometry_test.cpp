@@ -104,21 +104,21 @@ TEST(GaugeGeometry, ARangeLoadedWithoutChecksStillGivesAFill)
 // Whether bar and face tile the fill area at every value of a range: no pixel twice, none left
 // out, none outside (which would paint over the inner bevel), and a bar that never shrinks as
 // the value grows.
-static ::testing::AssertionResult tilesExactly(const DrawingFrame& frame, bool vertical, bool reverse,
-    int min, int max)
+static ::testing::AssertionResult tilesExactly(
+    const DrawingFrame& frame, bool vertical, bool reverse, int min, int max)
 {
     const PixelRect area = frame.fillArea();
     long long lastBar = -1;
     for (int value = min - 3; value <= max + 3; ++value) {
         const BarSplit split = barSplit(vertical, reverse, frame, min, max, value);
         const long long bar = areaOf(split.bar);
-        const bool exact = inside(split.bar, area) && inside(split.face, area)
-            && split.bar.intersected(split.face).isEmpty()
-            && bar + areaOf(split.face) == areaOf(area) && bar >= lastBar;
+        const bool exact = inside(split.bar, area) && inside(split.face, area) &&
+            split.bar.intersected(split.face).isEmpty() &&
+            bar + areaOf(split.face) == areaOf(area) && bar >= lastBar;
         if (!exact)
             return ::testing::AssertionFailure()
-                << "range " << min << ".." << max << " value " << value << " vertical "
-                << vertical << " reverse " << reverse;
+                << "range " << min << ".." << max << " value " << value << " vertical " << vertical
+                << " reverse " << reverse;
         lastBar = bar;
     }
     return ::testing::AssertionSuccess();

@@ -186,7 +186,8 @@ QImage heldPicture()
     const CQVPictureHolder holder(tile(16, 12));
     holder.Render(&painter, QRect(2, 2, 60, 44), 0, 0, 0, qRgb(0, 0, 0));
     for (int align = 0; align < 3; ++align)
-        holder.Render(&painter, QRect(66 + align * 28, 2, 26, 44), 1, align, align, qRgb(200, 200, 255));
+        holder.Render(
+            &painter, QRect(66 + align * 28, 2, 26, 44), 1, align, align, qRgb(200, 200, 255));
     return target;
 }
 
@@ -246,8 +247,14 @@ const GoldenCase Cases[] = {
     { "bevel-shadowed-left", [] { return bevels(BevelStyle::ShadowedLeft, 4); } },
     { "border-single", [] { return border(BorderStyle::SingleLine); } },
     { "border-rounded", [] { return border(BorderStyle::RoundedCorners); } },
-    { "needle-semi", [] { return needles(GaugeStyle::SemiNeedle, 80, 50, { 0, 25, 50, 75, 100 }); } },
-    { "needle-full", [] { return needles(GaugeStyle::FullNeedle, 70, 70, { 0, 25, 50, 60, 75 }); } },
+    { "needle-semi",
+        [] {
+            return needles(GaugeStyle::SemiNeedle, 80, 50, { 0, 25, 50, 75, 100 });
+        } },
+    { "needle-full",
+        [] {
+            return needles(GaugeStyle::FullNeedle, 70, 70, { 0, 25, 50, 60, 75 });
+        } },
     { "bitmap-horizontal-40", [] { return bitmaps(GaugeStyle::HorizontalBmp, 40); } },
     { "bitmap-horizontal-max", [] { return bitmaps(GaugeStyle::HorizontalBmp, 100); } },
     { "bitmap-vertical-40", [] { return bitmaps(GaugeStyle::VerticalBmp, 40); } },
@@ -260,7 +267,8 @@ const GoldenCase Cases[] = {
     { "caption-raised", [] { return caption(FontStyle::Raised); } },
     { "caption-raised-shading", [] { return caption(FontStyle::RaisedShading); } },
     { "caption-lowered", [] { return caption(FontStyle::Lowered); } },
-    { "caption-lowered-shading", [] { return caption(FontStyle::LoweredShading, Alignment::Right); } },
+    { "caption-lowered-shading",
+        [] { return caption(FontStyle::LoweredShading, Alignment::Right); } },
     { "caption-multiline-opaque",
         [] { return caption(FontStyle::None, Alignment::Center, true, false); } },
     { "caption-disabled-design-time",

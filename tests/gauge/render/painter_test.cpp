@@ -1,3 +1,4 @@
+#include "gauge/support/goldenimage.h"
 #include "render/gaugegeometry.h"
 #include "render/gaugelook.h"
 #include "render/gaugepainter.h"
@@ -63,6 +64,24 @@ TEST(GaugePainter, ColoursResolveThroughTheInjectedScheme)
     EXPECT_EQ(image.devicePixelRatio(), 1.0);
 }
 
+// Point-sized caption fonts follow the resolution the paint is given, not the screen's.
+TEST(GaugePainter, TheCaptionScalesWithTheInjectedResolution)
+{
+    GaugeLook look = bar(200, 80);
+    look.fillValue = 0;
+    look.caption = "Wide";
+    look.font = qvgauge::testing::goldenFont(10);
+    look.textColor = 0x00FF0000; // blue
+    const auto inked = [&](int dpi) {
+        PaintEnvironment environment;
+        environment.dpi = dpi;
+        return count(paintGauge(look, environment), 0xFF0000FF, { 0, 0, 200, 80 });
+    };
+    const int normal = inked(96);
+    EXPECT_GT(normal, 0);
+    EXPECT_GT(inked(192), 3 * normal);
+}
+
 TEST(GaugePainter, AControlWithoutAreaPaintsNothing)
 {
     EXPECT_TRUE(paintGauge(bar(0, 30), {}).isNull());
@@ -106,7 +125,8 @@ TEST(GaugePainter, ANeedleOfWidthZeroIsOnePixelWide)
     look.style = GaugeStyle::FullNeedle;
     look.fillValue = 0; // pointing left along the centre row
     const QImage image = paintGauge(look, {});
-    const NeedleLine line = needleLine(look.style, drawingFrame(60, 40, marginsOf(look)), 0, 100, 0);
+    const NeedleLine line =
+        needleLine(look.style, drawingFrame(60, 40, marginsOf(look)), 0, 100, 0);
     const int red = count(image, Red, { 0, 0, 60, 40 });
     EXPECT_EQ(count(image, Red, { 0, line.centre.y(), 60, line.centre.y() + 1 }), red);
     EXPECT_GE(red, line.centre.x() - line.end.x());
@@ -134,6 +154,14 @@ TEST(GaugePainter, BitmapStylesShowTheWholeFullPictureAtMax)
         EXPECT_EQ(count(paintGauge(look, {}), 0xFF00FF00, { 0, 0, 50, 30 }),
             fillLength(40, frame.width()) * frame.height());
     }
+
+    // Without the full picture the style falls back to the bar, drawn over the picture.
+    look.pictureFill = QImage();
+    look.reverseFill = false;
+    look.fillValue = 40;
+    const QImage fallback = paintGauge(look, {});
+    EXPECT_EQ(count(fallback, Red, frame), fillLength(40, frame.width()) * frame.height());
+    EXPECT_EQ(fallback.pixel(0, 0), 0xFF0000FF);
 }
 
 // A gauge loaded from a hostile file paints without fault and leaves no image behind: the
