@@ -87,8 +87,8 @@ SetResult GaugeModel::setFillValue(int value)
     // An out-of-range value is clamped to the nearer end and still reported as refused.
     const bool below = value < m_props.min;
     const bool above = !below && value > m_props.max;
-    const std::int16_t stored
-        = below ? m_props.min : (above ? m_props.max : static_cast<std::int16_t>(value));
+    const std::int16_t stored =
+        below ? m_props.min : (above ? m_props.max : static_cast<std::int16_t>(value));
     if (stored != m_props.fillValue) {
         m_props.fillValue = stored;
         notify(DispId::FillValue);

@@ -27,7 +27,8 @@ public:
 
 // A property's value in the generic access by dispatch identifier: shorts as int32, colours as
 // OleColor, FontSize as float, strings as std::string; monostate where there is nothing to read.
-using PropertyValue = std::variant<std::monostate, bool, std::int32_t, OleColor, float, std::string>;
+using PropertyValue =
+    std::variant<std::monostate, bool, std::int32_t, OleColor, float, std::string>;
 
 // The gauge's property model without any window: every setter checks its value, stores it and
 // tells the observer; a refused value changes nothing and reports error 380. Persistence runs

@@ -75,8 +75,8 @@ void PropertyExchange::value(std::string_view name, Picture& value)
         value, Picture {},
         [&]() -> std::optional<Picture> {
             std::optional<Picture> loaded = m_bag->readPicture(name);
-            if (loaded && (loaded->kind < PictureKind::Empty
-                    || loaded->kind > PictureKind::EnhancedMetafile))
+            if (loaded &&
+                (loaded->kind < PictureKind::Empty || loaded->kind > PictureKind::EnhancedMetafile))
                 return std::nullopt;
             if (loaded && loaded->kind == PictureKind::Empty)
                 loaded->data.clear();

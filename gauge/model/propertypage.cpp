@@ -16,8 +16,8 @@ constexpr std::array<std::string_view, 5> FontStyleItems { "0 - None", "1 - Rais
     "2 - Raised with more shading", "3 - Lowered", "4 - Lowered with more shading" };
 constexpr std::array<std::string_view, 4> ScaleModeItems { "0 - Reserved", "1 - Twips",
     "2 - Reserved", "3 - Pixels" };
-constexpr std::array<std::string_view, 3> BorderStyleItems { "0 - No border",
-    "1 - Single line", "2 - Single line with rounded corners" };
+constexpr std::array<std::string_view, 3> BorderStyleItems { "0 - No border", "1 - Single line",
+    "2 - Single line with rounded corners" };
 constexpr std::array<std::string_view, 5> BevelStyleItems { "0 - Lowered", "1 - Raised",
     "2 - Chiseled", "3 - Shadowed right", "4 Shadowed left" };
 constexpr std::array<std::string_view, 3> BevelStyleInnerItems { "0 - Lowered", "1 - Raised",
@@ -26,8 +26,9 @@ constexpr std::array<std::string_view, 6> GaugeStyleItems { "0 - Horizontal bar"
     "1 - Vertical bar", "2 - Semi-needle", "3 - Full-needle", "4 - Horizontal bitmap",
     "5 - Vertical bitmap" };
 
-template <std::size_t N> constexpr PageField list(DispId id, std::string_view label,
-    const std::array<std::string_view, N>& items)
+template <std::size_t N>
+constexpr PageField list(
+    DispId id, std::string_view label, const std::array<std::string_view, N>& items)
 {
     return { id, FieldKind::List, label, 0, static_cast<int>(N) - 1, 0, items };
 }
@@ -126,9 +127,12 @@ PropertyValue propertyFrom(const FieldValue& value)
 std::string_view pageTitle(PropertyPage page)
 {
     switch (page) {
-    case PropertyPage::General: return "General";
-    case PropertyPage::BevelsAndBorders: return "Bevels and Borders";
-    case PropertyPage::Gauge: return "Gauge";
+    case PropertyPage::General:
+        return "General";
+    case PropertyPage::BevelsAndBorders:
+        return "Bevels and Borders";
+    case PropertyPage::Gauge:
+        return "Gauge";
     }
     return {};
 }
@@ -136,9 +140,12 @@ std::string_view pageTitle(PropertyPage page)
 std::span<const PageField> pageFields(PropertyPage page)
 {
     switch (page) {
-    case PropertyPage::General: return GeneralFields;
-    case PropertyPage::BevelsAndBorders: return BevelFields;
-    case PropertyPage::Gauge: return GaugeFields;
+    case PropertyPage::General:
+        return GeneralFields;
+    case PropertyPage::BevelsAndBorders:
+        return BevelFields;
+    case PropertyPage::Gauge:
+        return GaugeFields;
     }
     return {};
 }
@@ -210,8 +217,8 @@ bool PropertyPageModel::edit(DispId field, FieldValue value)
         value = truncated(std::get<std::string>(std::move(value)), f.maxLength);
         break;
     case FieldKind::List:
-        if (!std::holds_alternative<int>(value) || std::get<int>(value) < f.minimum
-            || std::get<int>(value) > f.maximum)
+        if (!std::holds_alternative<int>(value) || std::get<int>(value) < f.minimum ||
+            std::get<int>(value) > f.maximum)
             return false;
         break;
     case FieldKind::Number:

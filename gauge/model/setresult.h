@@ -14,7 +14,10 @@ struct SetResult {
     int code = 0;
 
     static constexpr SetResult accepted() { return {}; }
-    static constexpr SetResult refused(int error = InvalidPropertyValue) { return { false, error }; }
+    static constexpr SetResult refused(int error = InvalidPropertyValue)
+    {
+        return { false, error };
+    }
 
     friend constexpr bool operator==(const SetResult&, const SetResult&) = default;
 };

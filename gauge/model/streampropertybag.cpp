@@ -1,7 +1,6 @@
 #include "model/streampropertybag.h"
 
 #include <QIODevice>
-
 #include <algorithm>
 #include <cmath>
 
@@ -80,8 +79,8 @@ std::optional<QByteArray> StreamPropertyBag::readBytes(std::uint32_t size, std::
 
 void StreamPropertyBag::writeVersion(PersistVersion version)
 {
-    m_stream << static_cast<quint32>((static_cast<quint32>(version.major) << 16)
-        | (static_cast<quint32>(version.minor) & 0xFFFF));
+    m_stream << static_cast<quint32>((static_cast<quint32>(version.major) << 16) |
+        (static_cast<quint32>(version.minor) & 0xFFFF));
 }
 
 void StreamPropertyBag::writeShort(std::string_view, std::int16_t value)

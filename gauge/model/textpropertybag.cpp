@@ -1,7 +1,6 @@
 #include "model/textpropertybag.h"
 
 #include <QByteArray>
-
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -27,11 +26,20 @@ std::string quoted(std::string_view value)
     std::string out = "\"";
     for (char c : value) {
         switch (c) {
-        case '\\': out += "\\\\"; break;
-        case '"': out += "\\\""; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        default: out += c;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            out += c;
         }
     }
     out += '"';
@@ -56,11 +64,20 @@ std::optional<std::string> unquoted(std::string_view value)
         if (++i == value.size())
             return std::nullopt;
         switch (value[i]) {
-        case '\\': out += '\\'; break;
-        case '"': out += '"'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        default: return std::nullopt;
+        case '\\':
+            out += '\\';
+            break;
+        case '"':
+            out += '"';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        default:
+            return std::nullopt;
         }
     }
     return std::nullopt;
@@ -141,8 +158,9 @@ void TextPropertyBag::writeString(std::string_view name, std::string_view value)
 
 void TextPropertyBag::writePicture(std::string_view name, const Picture& value)
 {
-    const QByteArray bytes = QByteArray::fromRawData(
-        reinterpret_cast<const char*>(value.data.data()), static_cast<qsizetype>(value.data.size()));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(value.data.data()),
+            static_cast<qsizetype>(value.data.size()));
     put(name, std::to_string(static_cast<int>(value.kind)) + ":" + bytes.toBase64().toStdString());
 }
 
