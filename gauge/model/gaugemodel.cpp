@@ -140,7 +140,9 @@ SetResult GaugeModel::setScaleMode(int value)
         { &m_props.innerRight, DispId::InnerRight, false, m_props.innerRight },
         { &m_props.innerBottom, DispId::InnerBottom, true, m_props.innerBottom },
     };
-    const bool convert = m_windowCreated && mode != m_props.scaleMode;
+    // Any value but twips means pixels (a loaded gauge may hold 0), so the margins change
+    // their unit only when twips are switched on or off.
+    const bool convert = m_windowCreated && (mode == twips) != (m_props.scaleMode == twips);
     if (convert) {
         // Converted in full int range first: a margin that would not fit keeps the whole
         // switch from happening.

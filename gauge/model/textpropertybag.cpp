@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <charconv>
 #include <cmath>
-#include <limits>
 
 namespace qvgauge {
 

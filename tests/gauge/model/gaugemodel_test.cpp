@@ -1,5 +1,7 @@
 #include "gauge/support/recordingobserver.h"
+#include "model/cursorchoice.h"
 #include "model/gaugemodel.h"
+#include "model/textpropertybag.h"
 
 #include <gtest/gtest.h>
 
@@ -203,6 +205,17 @@ TEST_F(GaugeModelTest, ScaleModeConvertsTheMarginsOnceTheWindowExists)
     EXPECT_EQ(model.innerBottom(), 5);
 }
 
+TEST_F(GaugeModelTest, ScaleModeFromALoadedZeroKeepsThePixelMargins)
+{
+    TextPropertyBag bag("ScaleMode=0\nInnerLeft=30\n");
+    model.load(bag);
+    model.setWindowCreated(true);
+    EXPECT_TRUE(model.setScaleMode(3).ok);
+    EXPECT_EQ(model.innerLeft(), 30);
+    EXPECT_TRUE(model.setScaleMode(1).ok);
+    EXPECT_EQ(model.innerLeft(), 450);
+}
+
 TEST_F(GaugeModelTest, ScaleModeRefusesASwitchWhoseMarginsWouldNotFit)
 {
     model.setWindowCreated(true);
@@ -281,6 +294,17 @@ TEST(GaugePropertyNames, ResolveExactlyAndOnlyExactly)
     EXPECT_EQ(propertyByName("MultiLine"), DispId::MultiLine);
     EXPECT_FALSE(propertyByName("Multiline").has_value());
     EXPECT_FALSE(propertyByName("fillvalue").has_value());
+}
+
+TEST(GaugeCursor, OwnCursorOnlyAtRunTimeAndCustomOnlyWithAnIcon)
+{
+    EXPECT_EQ(cursorFor(MousePointer::Hourglass, true, false).shape, Qt::WaitCursor);
+    EXPECT_EQ(cursorFor(MousePointer::SizeNESW, true, false).shape, Qt::SizeBDiagCursor);
+    EXPECT_EQ(cursorFor(MousePointer::Hourglass, false, false).source, CursorSource::Host);
+    EXPECT_EQ(cursorFor(MousePointer::Default, true, true).source, CursorSource::Host);
+    EXPECT_EQ(cursorFor(MousePointer::Custom, true, true).source, CursorSource::Icon);
+    EXPECT_EQ(cursorFor(MousePointer::Custom, true, false).source, CursorSource::Host);
+    EXPECT_EQ(cursorFor(static_cast<MousePointer>(42), true, true).source, CursorSource::Host);
 }
 
 } // namespace
