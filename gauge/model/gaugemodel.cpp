@@ -288,21 +288,21 @@ SetResult GaugeModel::setFillBarColor(OleColor value)
 
 SetResult GaugeModel::setPicture(Picture value)
 {
-    if (!acceptsAsFill(value.kind))
+    if (!acceptsAsFill(value.kind) || value.data.size() > MaxPictureBytes)
         return SetResult::refused();
     return setPlain(m_props.picture, std::move(value), DispId::Picture);
 }
 
 SetResult GaugeModel::setPictureFill(Picture value)
 {
-    if (!acceptsAsFill(value.kind))
+    if (!acceptsAsFill(value.kind) || value.data.size() > MaxPictureBytes)
         return SetResult::refused();
     return setPlain(m_props.pictureFill, std::move(value), DispId::PictureFill);
 }
 
 SetResult GaugeModel::setMouseIcon(Picture value)
 {
-    if (!acceptsAsCursor(value.kind))
+    if (!acceptsAsCursor(value.kind) || value.data.size() > MaxPictureBytes)
         return SetResult::refused();
     return setPlain(m_props.mouseIcon, std::move(value), DispId::MouseIcon);
 }
@@ -311,6 +311,8 @@ SetResult GaugeModel::setMouseIcon(Picture value)
 
 SetResult GaugeModel::setCaption(std::string value)
 {
+    if (value.size() > MaxStringBytes)
+        return SetResult::refused();
     return setPlain(m_stock.caption, std::move(value), DispId::Caption);
 }
 
@@ -321,7 +323,7 @@ SetResult GaugeModel::setEnabled(bool value)
 
 SetResult GaugeModel::setFont(FontDescription value)
 {
-    if (!std::isfinite(value.size) || value.size <= 0.0f)
+    if (!std::isfinite(value.size) || value.size <= 0.0f || value.name.size() > MaxStringBytes)
         return SetResult::refused();
     return setPlain(m_stock.font, std::move(value), DispId::Font);
 }
@@ -383,6 +385,8 @@ SetResult GaugeModel::setFontItalic(bool value)
 
 SetResult GaugeModel::setFontName(std::string value)
 {
+    if (value.size() > MaxStringBytes)
+        return SetResult::refused();
     return setPlain(m_stock.font.name, std::move(value), DispId::FontName);
 }
 

@@ -18,10 +18,10 @@ struct PersistVersion {
     friend bool operator==(const PersistVersion&, const PersistVersion&) = default;
 };
 
-// The largest picture a load accepts; anything longer is dropped, never allocated.
-inline constexpr std::uint32_t MaxPictureBytes = 32u * 1024 * 1024;
-// The longest string (caption, font name) a load accepts.
-inline constexpr std::uint32_t MaxStringBytes = 64u * 1024;
+// The largest picture and the longest string (caption, font name) a gauge holds. The setters
+// refuse anything larger, so whatever is saved loads again; a load drops a larger one unread.
+inline constexpr std::uint32_t MaxPictureBytes = 16u * 1024 * 1024;
+inline constexpr std::uint32_t MaxStringBytes = 1024u * 1024;
 
 // Where saved properties go to and come from. A transport decides how names and values are
 // written; a transport that keeps values in order may ignore the names. A read answers nothing

@@ -1,17 +1,9 @@
 #include "model/streampropertybag.h"
 
 #include <QIODevice>
-#include <algorithm>
 #include <cmath>
 
 namespace qvgauge {
-
-namespace {
-
-// Read in pieces, so a stated length only costs memory once the bytes really arrive.
-constexpr qint64 ReadChunk = 64 * 1024;
-
-} // namespace
 
 StreamPropertyBag::StreamPropertyBag(QByteArray* out)
     : m_stream(out, QIODevice::WriteOnly | QIODevice::Append)
@@ -51,28 +43,20 @@ std::optional<QByteArray> StreamPropertyBag::readBytes(std::uint32_t size, std::
 {
     if (m_stream.status() != QDataStream::Ok)
         return std::nullopt;
-    if (size > limit) {
-        qint64 left = size;
-        while (left > 0) {
-            const int step = static_cast<int>(std::min(left, ReadChunk));
-            if (m_stream.skipRawData(step) != step) {
-                m_stream.setStatus(QDataStream::ReadPastEnd);
-                break;
-            }
-            left -= step;
-        }
+    // The stream reads a byte array, so it knows how much is left: a length beyond that is
+    // damage, and nothing after it can be trusted.
+    if (size > m_stream.device()->bytesAvailable()) {
+        m_stream.setStatus(QDataStream::ReadPastEnd);
         return std::nullopt;
     }
-    QByteArray bytes;
-    qint64 done = 0;
-    while (done < size) {
-        const int step = static_cast<int>(std::min<qint64>(size - done, ReadChunk));
-        bytes.resize(done + step);
-        if (m_stream.readRawData(bytes.data() + done, step) != step) {
-            m_stream.setStatus(QDataStream::ReadPastEnd);
-            return std::nullopt;
-        }
-        done += step;
+    if (size > limit) {
+        m_stream.device()->skip(size);
+        return std::nullopt;
+    }
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    if (m_stream.readRawData(bytes.data(), static_cast<int>(size)) != static_cast<int>(size)) {
+        m_stream.setStatus(QDataStream::ReadPastEnd);
+        return std::nullopt;
     }
     return bytes;
 }
@@ -170,7 +154,8 @@ std::optional<Picture> StreamPropertyBag::readPicture(std::string_view)
         return std::nullopt;
     Picture picture;
     picture.kind = static_cast<PictureKind>(*kind);
-    picture.data.assign(bytes->begin(), bytes->end());
+    const auto* first = reinterpret_cast<const std::uint8_t*>((*bytes).constData());
+    picture.data.assign(first, first + (*bytes).size());
     return picture;
 }
 

@@ -39,7 +39,8 @@ public:
 private:
     void setUp();
     void writeBytes(const char* data, std::size_t size);
-    // Reads `size` bytes when at most `limit`; a longer block is skipped and answers nothing.
+    // Reads `size` bytes when at most `limit`; a longer block is skipped and answers nothing, and
+    // one longer than the rest of the stream ends the reading.
     std::optional<QByteArray> readBytes(std::uint32_t size, std::uint32_t limit);
     template <typename T> std::optional<T> read();
 

@@ -101,7 +101,11 @@ TextPropertyBag::TextPropertyBag(std::string_view text)
 
 std::string TextPropertyBag::text() const
 {
+    std::size_t size = 0;
+    for (const auto& [name, value] : m_lines)
+        size += name.size() + value.size() + 3;
     std::string out;
+    out.reserve(size);
     for (const auto& [name, value] : m_lines) {
         out += name;
         out += '=';
@@ -113,14 +117,14 @@ std::string TextPropertyBag::text() const
 
 void TextPropertyBag::put(std::string_view name, std::string value)
 {
-    m_lines.emplace_back(std::string(name), value);
-    m_values.insert_or_assign(std::string(name), std::move(value));
+    m_lines.emplace_back(std::string(name), std::move(value));
+    m_index.insert_or_assign(std::string(name), m_lines.size() - 1);
 }
 
 const std::string* TextPropertyBag::find(std::string_view name) const
 {
-    const auto it = m_values.find(name);
-    return it == m_values.end() ? nullptr : &it->second;
+    const auto it = m_index.find(name);
+    return it == m_index.end() ? nullptr : &m_lines[it->second].second;
 }
 
 void TextPropertyBag::writeVersion(PersistVersion version)
@@ -160,7 +164,10 @@ void TextPropertyBag::writePicture(std::string_view name, const Picture& value)
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(value.data.data()),
             static_cast<qsizetype>(value.data.size()));
-    put(name, std::to_string(static_cast<int>(value.kind)) + ":" + bytes.toBase64().toStdString());
+    const QByteArray encoded = bytes.toBase64();
+    std::string text = std::to_string(static_cast<int>(value.kind)) + ":";
+    text.append(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    put(name, std::move(text));
 }
 
 std::optional<PersistVersion> TextPropertyBag::readVersion()
@@ -243,16 +250,17 @@ std::optional<Picture> TextPropertyBag::readPicture(std::string_view name)
     const auto kind = parseInteger<std::int16_t>(std::string_view(*text).substr(0, colon));
     const std::string_view encoded = std::string_view(*text).substr(colon + 1);
     // Base64 takes four characters for three bytes; reject before decoding anything too long.
-    if (!kind || encoded.size() / 4 * 3 > MaxPictureBytes)
+    if (!kind || encoded.size() > (MaxPictureBytes / 3 + 1) * 4)
         return std::nullopt;
     const auto decoded = QByteArray::fromBase64Encoding(
         QByteArray::fromRawData(encoded.data(), static_cast<qsizetype>(encoded.size())),
         QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded)
+    if (!decoded || decoded.decoded.size() > MaxPictureBytes)
         return std::nullopt;
     Picture picture;
     picture.kind = static_cast<PictureKind>(*kind);
-    picture.data.assign(decoded.decoded.begin(), decoded.decoded.end());
+    const auto* first = reinterpret_cast<const std::uint8_t*>(decoded.decoded.constData());
+    picture.data.assign(first, first + decoded.decoded.size());
     return picture;
 }
 

@@ -44,7 +44,7 @@ private:
     const std::string* find(std::string_view name) const;
 
     std::vector<std::pair<std::string, std::string>> m_lines; // in order, as written
-    std::map<std::string, std::string, std::less<>> m_values; // by name, last one wins
+    std::map<std::string, std::size_t, std::less<>> m_index; // line by name, last one wins
 };
 
 } // namespace qvgauge

@@ -245,6 +245,22 @@ TEST(GaugePersistence, HugeLengthsAreNeverAllocated)
     EXPECT_EQ(skipped.max(), 100);
 }
 
+TEST(GaugePersistence, WhatTheSettersTakeLoadsBackAtTheLimits)
+{
+    GaugeModel model;
+    EXPECT_FALSE(
+        model
+            .setPictureFill({ PictureKind::Bitmap, std::vector<std::uint8_t>(MaxPictureBytes + 1) })
+            .ok);
+    EXPECT_FALSE(model.setCaption(std::string(MaxStringBytes + 1, 'c')).ok);
+    EXPECT_TRUE(
+        model.setPicture({ PictureKind::Bitmap, std::vector<std::uint8_t>(MaxPictureBytes, 1) })
+            .ok);
+    EXPECT_TRUE(model.setCaption(std::string(MaxStringBytes, 'c')).ok);
+    expectSameState(loadedText(savedText(model)), model);
+    expectSameState(loadedStream(savedStream(model)), model);
+}
+
 TEST(GaugePersistence, RandomBytesNeverBreakALoad)
 {
     std::mt19937 random(12);
