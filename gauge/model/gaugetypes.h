@@ -70,6 +70,41 @@ enum class Appearance : std::int16_t {
     Win3D = 1,
 };
 
+// The cursor shown over the gauge at run time. Custom shows the MouseIcon picture.
+enum class MousePointer : std::int16_t {
+    Default = 0,
+    Arrow = 1,
+    Cross = 2,
+    IBeam = 3,
+    Icon = 4,
+    Size = 5,
+    SizeNESW = 6,
+    SizeNS = 7,
+    SizeNWSE = 8,
+    SizeEW = 9,
+    UpArrow = 10,
+    Hourglass = 11,
+    NoDrop = 12,
+    ArrowHourglass = 13,
+    ArrowQuestion = 14,
+    SizeAll = 15,
+    Custom = 99,
+};
+
+constexpr bool isMousePointer(int value)
+{
+    return (value >= 0 && value <= 15) || value == 99;
+}
+
+// What a picture holds. The numbers are the ones stored with a saved gauge.
+enum class PictureKind : std::int16_t {
+    Empty = 0,
+    Bitmap = 1,
+    Metafile = 2,
+    Icon = 3,
+    EnhancedMetafile = 4,
+};
+
 // A colour as hosts store it: 0x00BBGGRR, or, with the top bit set, the system colour whose
 // index is in the low byte.
 using OleColor = std::uint32_t;
@@ -85,7 +120,9 @@ constexpr bool isSystemColor(OleColor color)
 }
 
 // The system colours the gauge uses.
+inline constexpr int ColorWindow = 5;
 inline constexpr int ColorWindowFrame = 6;
+inline constexpr int ColorWindowText = 8;
 inline constexpr int ColorButtonFace = 15;
 inline constexpr int ColorButtonShadow = 16;
 inline constexpr int ColorButtonText = 18;
