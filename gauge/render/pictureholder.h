@@ -4,11 +4,11 @@
 #include <QRect>
 #include <QRgb>
 
+#include "model/gaugetypes.h"
+
 class QPainter;
 
 namespace qvgauge {
-
-enum class PictureKind { Empty, Bitmap, Icon };
 
 // How Render combines the picture with what the target already shows.
 enum class RasterOp { Copy, And, Or, Xor };
