@@ -106,8 +106,8 @@ TEST_F(EditMenuTest, OpeningTheMenuSetsItsItemsForTheFocusedControl)
     state->Cut(EditTarget::Other);
     state->Undo(EditTarget::Other);
     state->Paste(EditTarget::Other);
-    EXPECT_EQ(view.countCalls("delete selection") + view.countCalls("undo") +
-            view.countCalls("paste"),
+    EXPECT_EQ(
+        view.countCalls("delete selection") + view.countCalls("undo") + view.countCalls("paste"),
         0);
     EXPECT_EQ(view.clipboard, "text");
 }

@@ -113,9 +113,8 @@ void QuickEditState::DeleteMessage()
         if (!m_session.messagesExist())
             return;
         const int n = m_session.message().MessageNumber;
-        if (m_session.ui().message(
-                deleteQuestion(n), Buttons::OkCancel, Icon::Exclamation, Answer::Cancel) !=
-            Answer::Ok) {
+        if (m_session.ui().message(deleteQuestion(n), Buttons::OkCancel, Icon::Exclamation,
+                Answer::Cancel) != Answer::Ok) {
             focusEditor();
             return;
         }

@@ -123,7 +123,8 @@ void QuickEditWindow::buildEditMenu()
     // The items work on the focused editor; their states are set each time the menu opens, and
     // each command checks them again, as a shortcut may come in between.
     const auto command = [&](const char* objectName, const char* text,
-                             QKeySequence::StandardKey key, void (QuickEditState::*run)(EditTarget)) {
+                             QKeySequence::StandardKey key,
+                             void (QuickEditState::*run)(EditTarget)) {
         QAction* item = addAction(m_editMenu, objectName, text);
         item->setShortcuts(key);
         item->setEnabled(false);
