@@ -448,6 +448,34 @@ bool EditorSession::goToMessage(int n)
     return true;
 }
 
+bool EditorSession::messagesExist()
+{
+    const auto& states = m_store.MessageState;
+    if (std::any_of(states.begin(), states.end(), [](std::int16_t s) { return s != Absent; }))
+        return true;
+    if (scriptEditMode || m_message.ScriptEditOnly)
+        return !m_message.MessageScript.empty() && m_message.MessageScript != m_store.EmptyText();
+    // Fields that write no SUB text make no message; the writer is the one judge of that.
+    CurrentMessage written = m_message;
+    ScriptWriter(m_store.checkValues(), m_quiet).SubMake(written);
+    return !written.MessageScript.empty();
+}
+
+void EditorSession::DeleteCurrentMessage()
+{
+    const int n = m_message.MessageNumber;
+    m_message.setTask(0);
+    m_store.MessageState.at(static_cast<std::size_t>(n)) = Absent;
+    m_store.MessageOffset.at(static_cast<std::size_t>(n)) = 0;
+    // The fields go as well as the text: whatever leaves this message next must find nothing
+    // to store.
+    m_message.clearAttributes();
+    m_message.MessageScript.clear();
+    m_message.ScriptEditOnly = false;
+    m_store.FileModified = true;
+    showMessage(n == 0 ? m_store.NextMessage(0) : m_store.PreviousMessage(n));
+}
+
 bool EditorSession::reportFatalError(const std::string& procedure)
 {
     const std::string emergencyPath = m_folders.program + EmergencyFileName;

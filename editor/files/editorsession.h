@@ -78,6 +78,14 @@ public:
     // current message, when its text could not be kept.
     bool goToMessage(int n);
 
+    // True while some message exists: in the open file, in the store, or as the current
+    // message with content (Edit > Delete message needs one).
+    bool messagesExist();
+    // Deletes the current message: it is gone from the file and the store, its text and its
+    // fields are emptied, and the message before it (after it, from message 0) is loaded
+    // without storing anything. The file counts as changed.
+    void DeleteCurrentMessage();
+
     // The save half of the fatal-error report: asks, and on Yes saves every message, the
     // current one included, as the program folder's "MQS3TMP.SRC". True when it saved.
     bool reportFatalError(const std::string& procedure);

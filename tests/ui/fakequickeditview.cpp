@@ -20,6 +20,11 @@ void removeAll(std::string& text, std::string_view piece)
         text.erase(at, piece.size());
 }
 
+std::string nameOf(TextEditor e)
+{
+    return e == TextEditor::Line ? "txtEdit" : "txtAdvEdit";
+}
+
 } // namespace
 
 void FakeQuickEditView::setCaption(std::string_view control, std::string_view caption)
@@ -70,6 +75,33 @@ void FakeQuickEditView::setTimer(std::string_view timer, bool running, int inter
 {
     record(joined("timer", timer, running ? std::to_string(intervalMs) : "off"));
     timers[std::string(timer)] = { running, intervalMs };
+}
+
+void FakeQuickEditView::undoEditor(TextEditor e)
+{
+    record(joined("undo", nameOf(e), ""));
+    if (onUndo)
+        onUndo(e);
+}
+
+void FakeQuickEditView::redoEditor(TextEditor e)
+{
+    record(joined("redo", nameOf(e), ""));
+    if (onRedo)
+        onRedo(e);
+}
+
+void FakeQuickEditView::deleteEditorSelection(TextEditor e)
+{
+    record(joined("delete selection", nameOf(e), highlighted[e]));
+    highlighted[e].clear();
+}
+
+void FakeQuickEditView::pasteIntoEditor(TextEditor e)
+{
+    record(joined("paste", nameOf(e), clipboard));
+    if (onPaste)
+        onPaste(e);
 }
 
 bool FakeQuickEditView::openDialog(DialogKind dialog)

@@ -65,6 +65,25 @@ public:
     void scrollEditorRows(int rows) override { scrolledRows += rows; }
     void showEditorRow(int row) override { shownRow = row; }
 
+    // The Edit menu's side of the two editors: what each has highlighted (as plain text),
+    // which can undo, and what their undo, redo and paste do to the line editor's text.
+    std::map<TextEditor, std::string> highlighted;
+    std::set<TextEditor> undoable;
+    std::function<void(TextEditor)> onUndo;
+    std::function<void(TextEditor)> onRedo;
+    std::function<void(TextEditor)> onPaste;
+    std::string clipboard;
+
+    bool editorHasSelection(TextEditor e) override { return !highlighted[e].empty(); }
+    bool editorCanUndo(TextEditor e) override { return undoable.contains(e); }
+    void undoEditor(TextEditor e) override;
+    void redoEditor(TextEditor e) override;
+    std::string editorSelectedText(TextEditor e) override { return highlighted[e]; }
+    void deleteEditorSelection(TextEditor e) override;
+    void pasteIntoEditor(TextEditor e) override;
+    bool clipboardHasText() override { return !clipboard.empty(); }
+    void setClipboardText(std::string_view text) override { clipboard = text; }
+
     // Puts a line into the editor with the caret at its end.
     void edit(std::string rich);
     // Highlights a part of the editor's rich text.

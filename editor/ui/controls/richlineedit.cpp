@@ -301,6 +301,13 @@ void RichLineEdit::insertFromMimeData(const QMimeData* source)
     ensureCursorVisible();
 }
 
+QMimeData* RichLineEdit::createMimeDataFromSelection() const
+{
+    auto* data = new QMimeData;
+    data->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n'));
+    return data;
+}
+
 int RichLineEdit::characterAt(const QPoint& point) const
 {
     const QTextCursor near = cursorForPosition(point);

@@ -67,6 +67,8 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    // Copied and dragged text leaves as plain text, blocks as lines.
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     // The document position of the character under a viewport point; -1 over no character.

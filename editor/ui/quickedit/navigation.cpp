@@ -82,6 +82,13 @@ void QuickEditState::loadMessage(int n)
         focusEditor();
         return;
     }
+    showLoadedMessage();
+}
+
+// Shows the message the session has just loaded, as after the entry of its number.
+void QuickEditState::showLoadedMessage()
+{
+    CurrentMessage& message = m_session.message();
     if (m_session.scriptEditMode) {
         if (message.MessageScript.empty()) {
             message.ScriptEditOnly = false;

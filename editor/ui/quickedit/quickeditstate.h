@@ -2,6 +2,7 @@
 
 #include "files/editorsession.h"
 #include "model/modelfailure.h"
+#include "ui/quickedit/editmenu.h"
 #include "ui/quickedit/platform.h"
 #include "ui/quickedit/quickeditview.h"
 #include "ui/quickedit/simulation.h"
@@ -100,6 +101,18 @@ public:
     // the logic itself makes while one of its operations runs are stored by that operation.
     void EditorChanged();
 
+    // --- Edit menu (on the focused editor) --------------------------------------------------
+    // The menu opens: its items are enabled for the focused control and the status line says
+    // where help is.
+    void EditMenuOpened(EditTarget focus);
+    // The editor's undo; in the line editor the undone text is checked, stored and shown.
+    void Undo(EditTarget focus);
+    void Cut(EditTarget focus);
+    void Copy(EditTarget focus);
+    void Paste(EditTarget focus);
+    // Asks, then deletes the current message and shows the one before it (after it, from 0).
+    void DeleteMessage();
+
     // --- Attribute buttons ----------------------------------------------------------------
     void ToggleCenter();
     void CycleFont();
@@ -151,6 +164,8 @@ private:
     void updateSimulationNow();
     void showSimulation();
     void loadMessage(int n);
+    void showLoadedMessage();
+    EditMenuItems editMenuFor(EditTarget focus);
     void showMessageControls();
     void selectLineNow(int line, bool moveFocus);
     void setTaskNow(int task);

@@ -39,6 +39,9 @@ enum class DialogKind {
     LongMessage
 };
 
+// The two text editors of the window: the line editor txtEdit and the script text txtAdvEdit.
+enum class TextEditor { Line, Script };
+
 // Thrown by QuickEditView::openDialog when the dialog's window cannot be built at all.
 class DialogLoadFailure : public std::runtime_error {
 public:
@@ -102,6 +105,23 @@ public:
     virtual void scrollEditorRows(int rows) = 0;
     // Scrolls the editor so that a row is in view.
     virtual void showEditorRow(int row) = 0;
+
+    // The Edit menu's side of both editors and the clipboard, whose transfers are plain text.
+    virtual bool editorHasSelection(TextEditor editor) = 0;
+    virtual bool editorCanUndo(TextEditor editor) = 0;
+    // The editor's own undo and redo of its last edit.
+    virtual void undoEditor(TextEditor editor) = 0;
+    virtual void redoEditor(TextEditor editor) = 0;
+    // The highlighted text as plain text ("" when nothing is highlighted).
+    virtual std::string editorSelectedText(TextEditor editor) = 0;
+    // Takes the highlighted text out.
+    virtual void deleteEditorSelection(TextEditor editor) = 0;
+    // The editor's own paste of the clipboard's text over its selection. The line editor hands
+    // the text to QuickEditState::InsertText first, as it does every text arriving in one piece.
+    virtual void pasteIntoEditor(TextEditor editor) = 0;
+    virtual bool clipboardHasText() = 0;
+    // Empties the clipboard and puts the text there (nothing for "").
+    virtual void setClipboardText(std::string_view text) = 0;
 };
 
 } // namespace marquis

@@ -16,6 +16,7 @@
 #include "ui/quickedit/widgets/startupfiles.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -27,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -215,9 +217,7 @@ void QuickEditWindow::start(EditorSession& session, std::filesystem::path settin
     m_session = &session;
     m_settingsFile = std::move(settingsFile);
     m_state = std::make_unique<QuickEditState>(session, *this, m_platform);
-    // Until the message clipboard arrives, Ctrl+V is the line editor's own paste, which the
-    // typing rules and length limits judge as every other paste.
-    m_state->onPaste = [this] { m_txtEdit->paste(); };
+    m_state->onPaste = [this] { m_state->Paste(EditTarget::LineEditor); };
     m_tools = std::make_unique<ToolRunner>(
         m_processes, session.store().files(), session.ui(), session.preferences().ToolsFolder);
     m_programMenu = std::make_unique<ProgramMenu>(session);
@@ -320,6 +320,8 @@ void QuickEditWindow::setEnabled(std::string_view control, bool enabled)
 {
     if (auto* widget = findChild<QWidget*>(name(control)))
         widget->setEnabled(enabled);
+    else if (QAction* item = action(name(control)))
+        item->setEnabled(enabled);
 }
 
 void QuickEditWindow::setVisible(std::string_view control, bool visible)
@@ -498,6 +500,67 @@ void QuickEditWindow::scrollEditorRows(int rows)
 void QuickEditWindow::showEditorRow(int row)
 {
     m_txtEdit->showRow(row);
+}
+
+// --- The Edit menu's side of the editors ---------------------------------------------------
+
+template <typename Use> auto QuickEditWindow::onEditor(TextEditor editor, Use use)
+{
+    return editor == TextEditor::Line ? use(static_cast<QTextEdit*>(m_txtEdit)) : use(m_txtAdvEdit);
+}
+
+bool QuickEditWindow::editorHasSelection(TextEditor editor)
+{
+    return onEditor(editor, [](auto* e) { return e->textCursor().hasSelection(); });
+}
+
+bool QuickEditWindow::editorCanUndo(TextEditor editor)
+{
+    return onEditor(editor, [](auto* e) { return e->document()->isUndoAvailable(); });
+}
+
+void QuickEditWindow::undoEditor(TextEditor editor)
+{
+    onEditor(editor, [](auto* e) { e->undo(); });
+}
+
+void QuickEditWindow::redoEditor(TextEditor editor)
+{
+    onEditor(editor, [](auto* e) { e->redo(); });
+}
+
+std::string QuickEditWindow::editorSelectedText(TextEditor editor)
+{
+    return toWindows1252(onEditor(editor, [](auto* e) {
+        return e->textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n');
+    }));
+}
+
+void QuickEditWindow::deleteEditorSelection(TextEditor editor)
+{
+    onEditor(editor, [](auto* e) {
+        QTextCursor cursor = e->textCursor();
+        cursor.removeSelectedText();
+        e->setTextCursor(cursor);
+    });
+}
+
+void QuickEditWindow::pasteIntoEditor(TextEditor editor)
+{
+    onEditor(editor, [](auto* e) { e->paste(); });
+}
+
+bool QuickEditWindow::clipboardHasText()
+{
+    return !QGuiApplication::clipboard()->text().isEmpty();
+}
+
+void QuickEditWindow::setClipboardText(std::string_view text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    if (!text.empty())
+        clipboard->setText(fromWindows1252(text));
 }
 
 } // namespace marquis::qt

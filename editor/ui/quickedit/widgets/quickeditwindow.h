@@ -84,6 +84,15 @@ public:
     void moveCaretToEnd() override;
     void scrollEditorRows(int rows) override;
     void showEditorRow(int row) override;
+    bool editorHasSelection(TextEditor editor) override;
+    bool editorCanUndo(TextEditor editor) override;
+    void undoEditor(TextEditor editor) override;
+    void redoEditor(TextEditor editor) override;
+    std::string editorSelectedText(TextEditor editor) override;
+    void deleteEditorSelection(TextEditor editor) override;
+    void pasteIntoEditor(TextEditor editor) override;
+    bool clipboardHasText() override;
+    void setClipboardText(std::string_view text) override;
 
     // UserInterface
     Answer message(std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer,
@@ -114,6 +123,9 @@ private:
     void buildProgramMenu();
     void buildAdvancedMenu();
     void buildHelpMenu();
+    EditTarget editTarget() const;
+    // Runs `use` on txtEdit or txtAdvEdit.
+    template <typename Use> auto onEditor(TextEditor editor, Use use);
     void connectControls();
     QAction* addAction(QMenu* menu, const QString& name, const QString& caption);
     void watch(QWidget* control);

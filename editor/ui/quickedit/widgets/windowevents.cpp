@@ -222,6 +222,19 @@ bool QuickEditWindow::editorKeyPress(QKeyEvent* event)
         return true;
     bool swallowed = false;
     forward("KeyPress", [&] {
+        // The editing keys are the Edit menu's commands, whatever keys the platform gives them
+        // (Shift+Insert pastes as Ctrl+V does); copying is the editor's own, as plain text.
+        if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Cut) ||
+            event->matches(QKeySequence::Paste)) {
+            swallowed = true;
+            if (event->matches(QKeySequence::Undo))
+                m_state->Undo(EditTarget::LineEditor);
+            else if (event->matches(QKeySequence::Cut))
+                m_state->Cut(EditTarget::LineEditor);
+            else
+                m_state->Paste(EditTarget::LineEditor);
+            return;
+        }
         const Qt::KeyboardModifiers modifiers = event->modifiers();
         const bool control = modifiers.testFlag(Qt::ControlModifier);
         if (m_state->KeyDown(editKeyOf(event), control)) {

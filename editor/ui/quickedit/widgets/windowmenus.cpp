@@ -1,6 +1,7 @@
 // The Quick Edit window's menus: File, Edit, Program, Advanced and Help.
 #include "ui/controls/leddisplay.h"
 #include "ui/controls/numberscrollbar.h"
+#include "ui/controls/richlineedit.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/dialogs/widgets/dialogs.h"
 #include "ui/quickedit/widgets/helpwindow.h"
@@ -10,6 +11,7 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 
 namespace marquis::qt {
 namespace {
@@ -118,11 +120,26 @@ void QuickEditWindow::buildEditMenu()
 {
     m_editMenu = menuBar()->addMenu("&Edit");
     m_editMenu->setObjectName("mnuEdit");
-    // The message clipboard and undo come with their own work; the items are there already.
-    for (const auto& [objectName, text] : { std::pair { "mnuEditUndo", "&Undo" },
-             { "mnuEditCut", "Cu&t" }, { "mnuEditCopy", "&Copy" }, { "mnuEditPaste", "&Paste" },
-             { "mnuEditDelete", "&Delete message" } })
-        addAction(m_editMenu, objectName, text)->setEnabled(false);
+    // The items work on the focused editor; their states are set each time the menu opens, and
+    // each command checks them again, as a shortcut may come in between.
+    const auto command = [&](const char* objectName, const char* text,
+                             QKeySequence::StandardKey key,
+                             void (QuickEditState::*run)(EditTarget)) {
+        QAction* item = addAction(m_editMenu, objectName, text);
+        item->setShortcuts(key);
+        item->setEnabled(false);
+        connect(item, &QAction::triggered, this, [this, objectName, run] {
+            forward(objectName, [&] { (m_state.get()->*run)(editTarget()); });
+        });
+    };
+    command("mnuEditUndo", "&Undo", QKeySequence::Undo, &QuickEditState::Undo);
+    command("mnuEditCut", "Cu&t", QKeySequence::Cut, &QuickEditState::Cut);
+    command("mnuEditCopy", "&Copy", QKeySequence::Copy, &QuickEditState::Copy);
+    command("mnuEditPaste", "&Paste", QKeySequence::Paste, &QuickEditState::Paste);
+    QAction* remove = addAction(m_editMenu, "mnuEditDelete", "&Delete message");
+    remove->setEnabled(false);
+    connect(remove, &QAction::triggered, this,
+        [this] { forward("DeleteMessage", [&] { m_state->DeleteMessage(); }); });
     m_editMenu->addSeparator();
     connect(addAction(m_editMenu, "mnuEditPreferences", "P&references..."), &QAction::triggered,
         this, [this] {
@@ -135,7 +152,18 @@ void QuickEditWindow::buildEditMenu()
             });
         });
     connect(m_editMenu, &QMenu::aboutToShow, this,
-        [this] { forward("mnuEdit", [&] { m_state->showStatusFor("mnuEdit"); }); });
+        [this] { forward("mnuEdit", [&] { m_state->EditMenuOpened(editTarget()); }); });
+}
+
+// The editor the Edit menu works on: the one that has (or last had) the window's focus.
+EditTarget QuickEditWindow::editTarget() const
+{
+    const QWidget* focused = focusWidget();
+    if (focused == m_txtEdit)
+        return EditTarget::LineEditor;
+    if (focused == m_txtAdvEdit)
+        return EditTarget::ScriptText;
+    return EditTarget::Other;
 }
 
 void QuickEditWindow::buildProgramMenu()
