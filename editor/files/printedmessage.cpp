@@ -38,8 +38,8 @@ PrintLine subLine(std::string_view line, int number, PrintMode mode)
 // line's start) and after a pause. The send statements carry no display text.
 class TextOnlyLines {
 public:
-    TextOnlyLines(std::string_view subText, std::string_view placeholder,
-        std::vector<PrintLine>& lines)
+    TextOnlyLines(
+        std::string_view subText, std::string_view placeholder, std::vector<PrintLine>& lines)
         : m_subText(subText)
         , m_placeholder(placeholder)
         , m_lines(lines)

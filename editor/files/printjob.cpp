@@ -85,10 +85,9 @@ bool PrintJob::printAll(const PageMeasure& measure, PrintMode mode, int copies, 
         composer.startCopy();
         heading(composer, label);
         if (mode == PrintMode::Complete) {
-            for (const std::string& line :
-                { "#define Display_type (" + preferences.UnitType + ")",
-                    std::string("#include \"ESCAPES.H\""),
-                    "#pragma version " + preferences.ScriptVersion })
+            for (const std::string& line : { "#define Display_type (" + preferences.UnitType + ")",
+                     std::string("#include \"ESCAPES.H\""),
+                     "#pragma version " + preferences.ScriptVersion })
                 composer.line({ { std::string(Indent) + line } });
             composer.emptyLine();
         }

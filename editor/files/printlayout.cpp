@@ -100,8 +100,7 @@ void PageComposer::newPage()
 {
     if (m_copy == 0)
         m_copy = 1;
-    const int number =
-        m_document.pages.empty() || m_document.pages.back().copy != m_copy
+    const int number = m_document.pages.empty() || m_document.pages.back().copy != m_copy
         ? 1
         : m_document.pages.back().number + 1;
     m_document.pages.push_back({ m_copy, number, {} });

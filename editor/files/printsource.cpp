@@ -31,8 +31,8 @@ bool PrintSource::open()
 
 bool PrintSource::openReader(std::unique_ptr<RecordReader>& reader, const std::string& path)
 {
-    reader = std::make_unique<RecordReader>(
-        m_store.files(), path, RecordReader::Reading::ManyRecords);
+    reader =
+        std::make_unique<RecordReader>(m_store.files(), path, RecordReader::Reading::ManyRecords);
     if (reader->isOpen())
         return true;
     m_store.ui().message(

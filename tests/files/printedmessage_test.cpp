@@ -35,8 +35,8 @@ protected:
     std::vector<std::string> textOnly(CurrentMessage& message)
     {
         writer.SubMake(message);
-        return texts(printedMessage(
-            message.MessageScript, message.MessageNumber, PrintMode::TextOnly, "#"));
+        return texts(
+            printedMessage(message.MessageScript, message.MessageNumber, PrintMode::TextOnly, "#"));
     }
 };
 
@@ -71,9 +71,9 @@ TEST_F(PrintedMessageTest, TextOnlyJoinsTheRunsOfALineAndDecodesQuotesAndBacksla
     }();
     EXPECT_EQ(texts(lines),
         (std::vector<std::string> { "    Message= 7    TASK=2",
-            "        Send text: Tank \"A\" \\ full", "        LINE1:",
-            "            Say \"hi\" \\ ### ##.#", "        LINE2:",
-            "            " + std::string(8, ' ') + "MID" }));
+            "        Send text: Tank \"A\" \\ full",
+            "        LINE1:", "            Say \"hi\" \\ ### ##.#",
+            "        LINE2:", "            " + std::string(8, ' ') + "MID" }));
     ASSERT_EQ(lines[0].size(), 3u);
     EXPECT_EQ(lines[0][1].text, "Message= 7    ");
     EXPECT_EQ(lines[0][1].style, PrintStyle::Bold);
@@ -87,12 +87,12 @@ TEST_F(PrintedMessageTest, TextOnlyShowsEachBlockOfAPlayedLineOnItsOwn)
         message.BlockScrollOn = horizontal;
         message.VerticalScrollOn = !horizontal;
         message.BlockWait = "5";
-        message.line(1).LineText =
-            "\\sb90\\sa90 " + run(PlainFont, "FIRST BLOCK") + "\\par\r\n" + run(PlainFont, "SECOND");
+        message.line(1).LineText = "\\sb90\\sa90 " + run(PlainFont, "FIRST BLOCK") + "\\par\r\n" +
+            run(PlainFont, "SECOND");
         message.line(1).LineBlock = "0,2";
         EXPECT_EQ(textOnly(message),
-            (std::vector<std::string> { "    Message= 3    TASK=0", "        LINE1:",
-                "            FIRST BLOCK", "            SECOND" }))
+            (std::vector<std::string> { "    Message= 3    TASK=0",
+                "        LINE1:", "            FIRST BLOCK", "            SECOND" }))
             << (horizontal ? "horizontal" : "vertical");
     }
 }

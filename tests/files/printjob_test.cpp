@@ -22,11 +22,10 @@ protected:
     std::optional<PrintDocument> printAll(PrintMode mode, int copies = 1)
     {
         std::optional<PrintDocument> printed;
-        const bool result =
-            job.printAll(measure, mode, copies, [&](const PrintDocument& document) {
-                printed = document;
-                return true;
-            });
+        const bool result = job.printAll(measure, mode, copies, [&](const PrintDocument& document) {
+            printed = document;
+            return true;
+        });
         EXPECT_EQ(result, printed.has_value());
         return printed;
     }
@@ -82,8 +81,8 @@ TEST_F(PrintJobTest, EveryMessageIsPrintedFromWhereItLivesAndNothingIsWritten)
     EXPECT_EQ(lines[1].substr(lines[1].find_first_not_of(' ')), "Filename: " + path);
     EXPECT_EQ(body(*document),
         (std::vector<std::string> { "Message= 1    TASK=0", "LINE1:", "ONE CHANGED",
-            "Message= 2    TASK=0", "LINE1:", "TWO NOW", "Message= 5    TASK=0", "LINE1:",
-            "FIVE", "Message= 9    TASK=3", "LINE1:", "NINE" }));
+            "Message= 2    TASK=0", "LINE1:", "TWO NOW", "Message= 5    TASK=0", "LINE1:", "FIVE",
+            "Message= 9    TASK=3", "LINE1:", "NINE" }));
 
     const auto printing = std::find_if(ui.statuses.begin(), ui.statuses.end(),
         [](const std::string& status) { return status.starts_with("Printing file "); });
@@ -172,8 +171,7 @@ TEST_F(PrintJobTest, CopiesAreWholeRunsOfPagesWithProgressAcrossAllOfThem)
     const auto firstOfSecond = std::find_if(document->pages.begin(), document->pages.end(),
         [](const PrintedPage& page) { return page.copy == 2; });
     ASSERT_NE(firstOfSecond, document->pages.end());
-    const std::size_t perCopy =
-        static_cast<std::size_t>(firstOfSecond - document->pages.begin());
+    const std::size_t perCopy = static_cast<std::size_t>(firstOfSecond - document->pages.begin());
     ASSERT_GT(perCopy, 2u);
     ASSERT_EQ(document->pages.size(), 2 * perCopy);
     for (std::size_t p = 0; p < perCopy; ++p) {
@@ -231,8 +229,8 @@ TEST_F(PrintJobTest, PrintIsOfferedForAnOpenFileOrContentAndAFailedPrinterIsSaid
     EXPECT_TRUE(job.available());
 
     ui.messages.clear();
-    EXPECT_FALSE(job.printAll(
-        measure, PrintMode::Complete, 1, [](const PrintDocument&) { return false; }));
+    EXPECT_FALSE(
+        job.printAll(measure, PrintMode::Complete, 1, [](const PrintDocument&) { return false; }));
     EXPECT_EQ(ui.messageTexts(), std::vector<std::string> { PrintJob::PrinterFailedText });
 }
 

@@ -110,8 +110,8 @@ TEST(PageComposer, ALineWiderThanThePageGoesOnWithoutLosingText)
     composer.startCopy();
     const std::string statement =
         "    CALL LOCK_BUFFER(ON)      // Lock the current message-can't be interrupted";
-    composer.line({ { "    " }, { "CALL LOCK_BUFFER", PrintStyle::Bold },
-        { statement.substr(20) } });
+    composer.line(
+        { { "    " }, { "CALL LOCK_BUFFER", PrintStyle::Bold }, { statement.substr(20) } });
     const std::string word(50, 'W');
     composer.line({ { "  " + word } });
     const PrintDocument document = composer.finish();
@@ -130,8 +130,9 @@ TEST(PageComposer, ALineWiderThanThePageGoesOnWithoutLosingText)
     EXPECT_EQ(lines[1], "        // Lock the");
     // A word wider than the page is cut where the page ends.
     EXPECT_EQ(std::vector<std::string>(lines.end() - 3, lines.end()),
-        (std::vector<std::string> { "  " + std::string(22, 'W'), std::string(6, ' ') +
-            std::string(18, 'W'), std::string(6, ' ') + std::string(10, 'W') }));
+        (std::vector<std::string> { "  " + std::string(22, 'W'),
+            std::string(6, ' ') + std::string(18, 'W'),
+            std::string(6, ' ') + std::string(10, 'W') }));
     // The type faces stay with their characters.
     EXPECT_EQ(document.pages[0].runs[1].text, "CALL LOCK_BUFFER");
     EXPECT_EQ(document.pages[0].runs[1].style, PrintStyle::Bold);
@@ -151,7 +152,9 @@ TEST(PageComposer, APageNarrowerThanTheIndentStillPrintsEveryCharacter)
 
 TEST(PrintableText, TabsKeepTheirColumnsAndControlCharactersBecomeBlanks)
 {
-    EXPECT_EQ(printableText("\tA\x01" "B"), "    A B");
+    EXPECT_EQ(printableText("\tA\x01"
+                            "B"),
+        "    A B");
     EXPECT_EQ(printableText("AB\tC"), "AB  C");
     EXPECT_EQ(printableText("caf\xe9"), "caf\xe9");
 }

@@ -42,8 +42,8 @@ std::vector<std::vector<std::string>> pdfPages(const std::filesystem::path& pdf)
 
 // The printed lines without the headings and the page numbers, joined into one text; lines
 // wider than the page go on over further lines, so the text is compared as one.
-std::string printedText(const std::vector<std::vector<std::string>>& pages, std::size_t first,
-    std::size_t count)
+std::string printedText(
+    const std::vector<std::vector<std::string>>& pages, std::size_t first, std::size_t count)
 {
     std::string text;
     for (std::size_t p = first; p < first + count; ++p) {

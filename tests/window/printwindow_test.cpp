@@ -1,8 +1,7 @@
 // Printing from the Quick Edit window's File menu.
 #include "dialogs/dialogtest.h"
-#include "window/windowfixture.h"
-
 #include "support/processrunner.h"
+#include "window/windowfixture.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -60,11 +59,11 @@ protected:
 TEST_F(PrintWindowTest, PrintIsOfferedOnlyForAnOpenFileOrContent)
 {
     start("5320");
-    for (const auto& [name, text] : { std::pair { "mnuFilePrint", "&Print..." },
-             { "mnuFilePrintText", "Message &Text Only" },
-             { "mnuFilePrintScript", "Complete &Script" },
-             { "mnuFilePrintCurrent", "Print Current &Message..." },
-             { "mnuFilePrintSetup", "P&rint Setup..." } })
+    for (const auto& [name, text] :
+        { std::pair { "mnuFilePrint", "&Print..." }, { "mnuFilePrintText", "Message &Text Only" },
+            { "mnuFilePrintScript", "Complete &Script" },
+            { "mnuFilePrintCurrent", "Print Current &Message..." },
+            { "mnuFilePrintSetup", "P&rint Setup..." } })
         EXPECT_EQ(window->action(name)->text(), text) << name;
     openFileMenu();
     EXPECT_FALSE(window->action("mnuFilePrint")->isEnabled());

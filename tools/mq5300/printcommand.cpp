@@ -104,8 +104,8 @@ int printCommand(Arguments arguments)
     if (!written)
         throw CommandError("cannot write " + printable(options.pdf));
     if (!printed)
-        throw CommandError(opened.ui().messages.empty() ? "nothing was printed"
-                                                        : opened.ui().messages.front());
+        throw CommandError(
+            opened.ui().messages.empty() ? "nothing was printed" : opened.ui().messages.front());
     return 0;
 }
 

@@ -39,7 +39,7 @@ private:
 
 // Draws the pages on the device, each after the first on a new sheet. False when the device
 // cannot be painted on (a printer that does not start, a file that cannot be written).
-bool drawDocument(QPagedPaintDevice& device, const PainterMeasure& measure,
-    const PrintDocument& document);
+bool drawDocument(
+    QPagedPaintDevice& device, const PainterMeasure& measure, const PrintDocument& document);
 
 } // namespace marquis::qt

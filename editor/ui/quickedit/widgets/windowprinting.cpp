@@ -67,8 +67,8 @@ void WindowPrinting::previewAll(PrintMode mode)
     QPrintPreviewDialog preview(&printer(), m_parent);
     // A failure inside the preview's own event loop is carried out of it and raised here.
     std::exception_ptr failure;
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-        [&](QPrinter* target) {
+    QObject::connect(
+        &preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* target) {
             if (failure)
                 return;
             try {
