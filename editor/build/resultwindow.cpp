@@ -1,8 +1,8 @@
 #include "build/resultwindow.h"
 
+#include "files/editorcontent.h"
 #include "files/paths.h"
 #include "files/programfolders.h"
-#include "model/richtext.h"
 
 #include <chrono>
 #include <thread>
@@ -22,19 +22,7 @@ ResultWindow::ResultWindow(EditorSession& session, ToolRunner& tools, ProcessPor
 
 bool ResultWindow::hasContent()
 {
-    const CurrentMessage& message = m_session.message();
-    if (m_session.scriptEditMode) {
-        if (!message.MessageScript.empty())
-            return true;
-    } else {
-        for (int i = 1; i <= message.UnitLines; ++i)
-            if (!GetText(message.line(i).LineText).empty())
-                return true;
-    }
-    for (const auto state : m_session.store().MessageState)
-        if (state != Absent)
-            return true;
-    return false;
+    return hasEditorContent(m_session);
 }
 
 bool ResultWindow::chooseSource()

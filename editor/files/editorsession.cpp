@@ -58,6 +58,17 @@ void EditorSession::rebuildCurrentMessage()
     m_reader.ReadFields(m_message);
 }
 
+std::string EditorSession::currentScript()
+{
+    if (scriptEditMode || m_message.ScriptEditOnly)
+        return m_message.MessageScript;
+    if (!editedSinceLoaded())
+        return m_store.loadedText();
+    CurrentMessage copy = m_message;
+    m_writer.SubMake(copy);
+    return copy.MessageScript;
+}
+
 // The fields that the current message's text as loaded gives, read for `lines` display lines.
 CurrentMessage EditorSession::loadedFields(int lines)
 {

@@ -97,6 +97,10 @@ public:
     // nothing in Script Edit mode.
     void rebuildCurrentMessage();
 
+    // The current message's SUB text as a save would write it now. The message itself is left
+    // as it is: the text is written from a copy.
+    std::string currentScript();
+
     // True when the current message holds text on a line the unit model now set does not show,
     // in its fields or in its text as loaded: writing it for that model would delete the text.
     bool hidesLines();

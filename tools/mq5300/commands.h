@@ -22,6 +22,8 @@ int listCommand(Arguments arguments);
 // Names the messages of a script file whose text no longer matches its check value; 1 when
 // there is any.
 int checkCommand(Arguments arguments);
+// Prints a script file into a PDF file, as the editor prints it: complete, or message text only.
+int printCommand(Arguments arguments);
 
 // Compile and assemble a script file; and the unit commands over the serial link. Each takes
 // the options --port, --address, --baud and --model, prints the tools' reports, and exits 1

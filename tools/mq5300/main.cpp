@@ -1,5 +1,6 @@
 // mq5300: the headless companion of the editor. It writes the SUB text of a message from its
-// fields, reads the fields back from a text, computes check values and lists script files.
+// fields, reads the fields back from a text, computes check values, lists and prints script
+// files.
 
 #include "commanderror.h"
 #include "commands.h"
@@ -22,6 +23,8 @@ constexpr std::string_view Usage =
     "  crc                     check value of stdin's bytes as a signed decimal number\n"
     "  list FILE.src           one line per message of a script file\n"
     "  check FILE.src          names the messages whose check value fails (exit 1)\n"
+    "  print FILE.src --pdf OUT.pdf [--text-only] [--copies N]\n"
+    "                          prints a script file into a PDF file\n"
     "  build FILE.src          compiles and assembles a script into FILE.bin\n"
     "  program FILE.bin        programs the unit's flash\n"
     "  callup N [VARIABLES]    starts message N on the unit\n"
@@ -43,6 +46,7 @@ constexpr Command Commands[] = {
     { "crc", marquis::cli::crcCommand },
     { "list", marquis::cli::listCommand },
     { "check", marquis::cli::checkCommand },
+    { "print", marquis::cli::printCommand },
     { "build", marquis::cli::buildCommand },
     { "program", marquis::cli::programCommand },
     { "callup", marquis::cli::callupCommand },

@@ -1,57 +1,15 @@
 #include "scriptlisting.h"
 
-#include "commanderror.h"
 #include "files/editorsession.h"
 #include "model/checkvalues.h"
-#include "model/crccomponent.h"
 #include "model/richtext.h"
 #include "model/windows1252.h"
-#include "platform/executablefolder.h"
-#include "requirecomponent.h"
-#include "textio.h"
+#include "scriptsession.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace marquis::cli {
 namespace {
-
-// Keeps what the editor would show in message boxes; questions are answered No or Cancel and
-// dialogs are cancelled.
-class ConsoleUserInterface : public SilentUserInterface {
-public:
-    std::vector<std::string> messages;
-
-    Answer message(std::string_view text, Buttons buttons, Icon, Answer, std::string_view) override
-    {
-        messages.push_back(printable(text, 4000));
-        switch (buttons) {
-        case Buttons::Ok:
-            return Answer::Ok;
-        case Buttons::OkCancel:
-            return Answer::Cancel;
-        default:
-            return Answer::No;
-        }
-    }
-};
-
-// Only a regular file of a sensible size is read: a FIFO or a device could block the tool or
-// never end.
-void requireReadableFile(const std::string& path, const std::string& name)
-{
-    struct stat info { };
-    if (::stat(path.c_str(), &info) != 0)
-        throw CommandError("cannot read " + name + ": " + std::strerror(errno));
-    if (!S_ISREG(info.st_mode))
-        throw CommandError("cannot read " + name + ": not a regular file");
-    if (static_cast<std::uint64_t>(info.st_size) > MaxInputBytes)
-        throw CommandError(
-            name + " is larger than " + std::to_string(MaxInputBytes / (1024 * 1024)) + " MiB");
-}
 
 // A check-value source without values: the reader then takes every text as unchanged. Used
 // only to show what a hand-edited message says, after the real check has judged it.
@@ -94,25 +52,10 @@ std::string linesText(const CurrentMessage& message)
 
 ScriptListing listScriptFile(const std::string& path)
 {
-    CrcComponent component(executableFolder());
-    requireComponent(component);
-    const std::string name = printable(path);
-    requireReadableFile(path, name);
-    ConsoleUserInterface ui;
-    DiskFileSystem files;
-    const std::string folder = executableFolder().string() + "/";
-    Preferences preferences = defaultPreferences(folder);
-    preferences.PlaceholderChar = "#";
-    EditorSession session(component, ui, files, ProgramFolders { folder, folder }, preferences);
-    switch (session.openScriptFile(path).result) {
-    case EditorSession::OpenedScript::Result::Opened:
-        break;
-    case EditorSession::OpenedScript::Result::NotAScript:
-        throw CommandError(name + " is not a script file");
-    default:
-        throw CommandError("cannot read " + name +
-            (::access(path.c_str(), R_OK) != 0 ? ": " + std::string(std::strerror(errno)) : ""));
-    }
+    ScriptSession opened(path);
+    EditorSession& session = opened.session();
+    ConsoleUserInterface& ui = opened.ui();
+    const std::string& name = opened.name();
     // The editor's notes on the file are said in the tool's own words below.
     ui.messages.clear();
 

@@ -14,6 +14,7 @@
 #include "ui/dialogs/widgets/verticalscrollwindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
+#include "ui/quickedit/widgets/windowprinting.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -36,6 +36,7 @@ class HelpWindow;
 class LedDisplay;
 class NumberScrollBar;
 class RichLineEdit;
+class WindowPrinting;
 
 // frmQuick, the Quick Edit window. It builds the controls under their names, forwards every
 // event to QuickEditState and does what the logic asks of it as its view. It is also the user
@@ -119,6 +120,8 @@ private:
     void buildLayout();
     void buildMenus();
     void buildFileMenu();
+    void buildPrintItems();
+    WindowPrinting& printing();
     void buildEditMenu();
     void buildProgramMenu();
     void buildAdvancedMenu();
@@ -154,6 +157,7 @@ private:
     std::unique_ptr<ProgramMenu> m_programMenu;
     std::unique_ptr<UnitCommands> m_unitCommands;
     std::unique_ptr<HelpWindow> m_help;
+    std::unique_ptr<WindowPrinting> m_printing;
     std::filesystem::path m_settingsFile;
     bool m_busy = false;
     bool m_validating = false;

@@ -7,11 +7,14 @@
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/quickeditwindow.h"
 #include "ui/quickedit/widgets/startupfiles.h"
+#include "ui/quickedit/widgets/windowprinting.h"
 
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+
+#include <tuple>
 
 namespace marquis::qt {
 namespace {
@@ -79,14 +82,50 @@ void QuickEditWindow::buildFileMenu()
             });
         });
     m_fileMenu->addSeparator();
-    // Printing comes with its own work; the items are there already.
-    addAction(m_fileMenu, "mnuFilePrint", "&Print...")->setEnabled(false);
-    addAction(m_fileMenu, "mnuFilePrintSetup", "P&rint Setup...")->setEnabled(false);
+    buildPrintItems();
     m_recentSeparator = m_fileMenu->addSeparator();
     m_recentSeparator->setVisible(false);
     m_fileMenu->addSeparator();
     m_exitAction = addAction(m_fileMenu, "mnuFileExit", "E&xit");
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
+}
+
+// "&Print..." and the preview offer every message, as message text only or as complete script;
+// both are enabled, when the File menu opens, while a file is open or the editor has content.
+void QuickEditWindow::buildPrintItems()
+{
+    const auto modes = [this](QMenu* menu, const QString& name, auto run) {
+        menu->menuAction()->setObjectName(name);
+        menu->menuAction()->setEnabled(false);
+        for (const auto& [suffix, text, mode] :
+            { std::tuple { "Text", "Message &Text Only", PrintMode::TextOnly },
+                { "Script", "Complete &Script", PrintMode::Complete } })
+            connect(addAction(menu, name + suffix, text), &QAction::triggered, this,
+                [this, run, mode = mode] { forward("Print", [&] { run(mode); }); });
+    };
+    modes(m_fileMenu->addMenu("&Print..."), "mnuFilePrint",
+        [this](PrintMode mode) { printing().printAll(mode); });
+    modes(m_fileMenu->addMenu("Print Pre&view"), "mnuFilePreview",
+        [this](PrintMode mode) { printing().previewAll(mode); });
+    connect(addAction(m_fileMenu, "mnuFilePrintCurrent", "Print Current &Message..."),
+        &QAction::triggered, this,
+        [this] { forward("Print", [&] { printing().printCurrentMessage(); }); });
+    connect(addAction(m_fileMenu, "mnuFilePrintSetup", "P&rint Setup..."), &QAction::triggered,
+        this, [this] { forward("Print", [&] { printing().setup(); }); });
+    connect(m_fileMenu, &QMenu::aboutToShow, this, [this] {
+        forward("mnuFile", [&] {
+            const bool available = printing().available();
+            action("mnuFilePrint")->setEnabled(available);
+            action("mnuFilePreview")->setEnabled(available);
+        });
+    });
+}
+
+WindowPrinting& QuickEditWindow::printing()
+{
+    if (!m_printing)
+        m_printing = std::make_unique<WindowPrinting>(this, *m_session);
+    return *m_printing;
 }
 
 // The items are made once and only relabelled: the list changes while one of them is being
