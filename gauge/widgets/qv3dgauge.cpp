@@ -161,7 +161,7 @@ void Qv3dGaugePrivate::applyFont()
 
 void Qv3dGaugePrivate::applyEnabled()
 {
-    if (q.testAttribute(Qt::WA_Disabled) == !model.enabled())
+    if (q.testAttribute(Qt::WA_ForceDisabled) == !model.enabled())
         return;
     syncingWidget = true;
     q.QWidget::setEnabled(model.enabled());
@@ -341,7 +341,7 @@ void Qv3dGauge::changeEvent(QEvent* event)
         if (description != d->model.font())
             d->report(DispId::Font, d->model.setFont(description));
     } else if (event->type() == QEvent::EnabledChange) {
-        const bool enabled = !testAttribute(Qt::WA_Disabled);
+        const bool enabled = !testAttribute(Qt::WA_ForceDisabled);
         if (enabled != d->model.enabled())
             d->model.setEnabled(enabled);
     }

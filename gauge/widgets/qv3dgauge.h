@@ -91,7 +91,9 @@ class QVGAUGE_EXPORT Qv3dGauge : public QWidget {
         enumAppearance Appearance READ appearance WRITE setAppearance NOTIFY AppearanceChanged)
 
 public:
-    enum GaugeStyleConstants {
+    // The value sets. Each has int as its underlying type, so that a value outside the set can
+    // reach the model's check (and be refused there) without being undefined on the way.
+    enum GaugeStyleConstants : int {
         HorizontalBar = 0,
         VerticalBar = 1,
         SemiNeedle = 2,
@@ -100,7 +102,7 @@ public:
         VerticalBmp = 5,
     };
     Q_ENUM(GaugeStyleConstants)
-    enum BevelStyleConstants {
+    enum BevelStyleConstants : int {
         qvBevelStyleLowered = 0,
         qvBevelStyleRaised = 1,
         qvBevelStyleChisled = 2,
@@ -108,19 +110,19 @@ public:
         qvBevelStyleShadowedLeft = 4,
     };
     Q_ENUM(BevelStyleConstants)
-    enum BevelStyleInnerConstants {
+    enum BevelStyleInnerConstants : int {
         qvBevelStyleInnerLowered = 0,
         qvBevelStyleInnerRaised = 1,
         qvBevelStyleInnerChisled = 2,
     };
     Q_ENUM(BevelStyleInnerConstants)
-    enum BorderStyleConstants {
+    enum BorderStyleConstants : int {
         qvBorderStyleNone = 0,
         qvBorderSingleLine = 1,
         qvBorderRoundedCorners = 2,
     };
     Q_ENUM(BorderStyleConstants)
-    enum FontStyleConstants {
+    enum FontStyleConstants : int {
         qvFontStyleNone = 0,
         qvFontStyleRaised = 1,
         qvFontStyleRaisedShading = 2,
@@ -128,29 +130,29 @@ public:
         qvFontStyleLoweredShading = 4,
     };
     Q_ENUM(FontStyleConstants)
-    enum AlignConstants {
+    enum AlignConstants : int {
         AlignToLeft = 0,
         AlignToRight = 1,
         AlignToCenter = 2,
     };
     Q_ENUM(AlignConstants)
-    enum ScaleModeConstants {
+    enum ScaleModeConstants : int {
         QvTwips = 1,
         QvPixels = 3,
     };
     Q_ENUM(ScaleModeConstants)
-    enum WallpaperConstants {
+    enum WallpaperConstants : int {
         StretchBlt = 0,
         BitBlt = 1,
         Replicate = 2,
     };
     Q_ENUM(WallpaperConstants)
-    enum enumAppearance {
+    enum enumAppearance : int {
         Flat = 0,
         Win3D = 1,
     };
     Q_ENUM(enumAppearance)
-    enum MousePointerConstants {
+    enum MousePointerConstants : int {
         qvDefault = 0,
         qvArrow = 1,
         qvCross = 2,
