@@ -89,9 +89,13 @@ void Qv3dGaugePrivate::propertyChanged(DispId id)
 {
     switch (id) {
     case DispId::Picture:
+        picture = decodePicture(model.picture());
+        break;
     case DispId::PictureFill:
+        pictureFill = decodePicture(model.pictureFill());
+        break;
     case DispId::MouseIcon:
-        decodePictures();
+        mouseIcon = decodePicture(model.mouseIcon());
         break;
     case DispId::FontBold:
     case DispId::FontItalic:

@@ -379,6 +379,25 @@ TEST(GaugeWidget, PaintsTheModelWithThePalettesColours)
     gauge.Refresh();
 }
 
+TEST(GaugeWidget, PaintsItsPicturesAndItsDesignTimeOutline)
+{
+    Qv3dGauge gauge;
+    gauge.resize(110, 20);
+    gauge.setGaugeStyle(Qv3dGauge::HorizontalBmp);
+    gauge.setPicture(solidPixmap(110, 20, Qt::blue));
+    gauge.setPictureFill(solidPixmap(110, 20, Qt::green));
+    gauge.setFillValue(50);
+    const QImage bitmap = gauge.grab().toImage();
+    EXPECT_EQ(bitmap.pixel(10, 10), qRgb(0, 255, 0));
+    EXPECT_EQ(bitmap.pixel(100, 10), qRgb(0, 0, 255));
+
+    Qv3dGauge designed;
+    designed.resize(110, 20);
+    EXPECT_NE(designed.grab().toImage().pixel(4, 10), qRgb(0, 0, 0));
+    designed.setUserMode(false);
+    EXPECT_EQ(designed.grab().toImage().pixel(4, 10), qRgb(0, 0, 0));
+}
+
 TEST(GaugeWidget, RefreshPaintsAtOnce)
 {
     Qv3dGauge gauge;

@@ -1,10 +1,13 @@
 #include "model/gaugemodel.h"
+#include "model/units.h"
+#include "render/pictureholder.h"
 #include "widgets/gaugelookbuilder.h"
 #include "widgets/inputcodes.h"
 #include "widgets/libraryinfo.h"
 #include "widgets/picturecodec.h"
 
 #include <QFileInfo>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 using namespace qvgauge;
@@ -87,4 +90,22 @@ TEST(GaugePictureCodec, KeepsPixelsAndRejectsUnreadableData)
     EXPECT_TRUE(encodePicture(QImage(), PictureKind::Bitmap).isEmpty());
     EXPECT_TRUE(decodePicture({ PictureKind::Bitmap, { 'n', 'o', 't' } }).isNull());
     EXPECT_TRUE(decodePicture({}).isNull());
+}
+
+TEST(GaugeLibrary, OffersThePictureHolderAndTheUnitConversions)
+{
+    // This test program links the shared library alone, so these calls prove the exports.
+    EXPECT_EQ(XPixelsToTwips(10), 150);
+    EXPECT_EQ(YTwipsToPixels(150), 10);
+    EXPECT_EQ(XPixelsToHimetric(12), 318);
+
+    QImage tile(10, 10, QImage::Format_RGB32);
+    tile.fill(qRgb(0, 0, 255));
+    const CQVPictureHolder holder(tile);
+    QImage target(25, 25, QImage::Format_RGB32);
+    target.fill(qRgb(255, 255, 255));
+    QPainter painter(&target);
+    holder.Render(&painter, QRect(0, 0, 25, 25), 2, 0, 0, qRgb(0, 0, 0));
+    painter.end();
+    EXPECT_EQ(target.pixel(24, 24), qRgb(0, 0, 255));
 }
