@@ -82,9 +82,11 @@ class QVGAUGE_EXPORT Qv3dGauge : public QWidget {
     Q_PROPERTY(uint FillBarColor READ fillBarColor WRITE setFillBarColor NOTIFY FillBarColorChanged)
     Q_PROPERTY(QPixmap MouseIcon READ mouseIcon WRITE setMouseIcon NOTIFY MouseIconChanged)
     Q_PROPERTY(QString Caption READ caption WRITE setCaption NOTIFY CaptionChanged)
-    // Enabled and Font are the widget's own state, kept in step with the saved properties.
-    Q_PROPERTY(bool Enabled READ gaugeEnabled WRITE setEnabled NOTIFY EnabledChanged)
-    Q_PROPERTY(QFont Font READ font WRITE setFont NOTIFY FontChanged)
+    // Enabled and Font are the widget's own state (its "enabled" and "font", which the form
+    // designer edits and stores), kept in step with the saved properties.
+    Q_PROPERTY(bool Enabled READ gaugeEnabled WRITE setEnabled NOTIFY EnabledChanged
+            DESIGNABLE false STORED false)
+    Q_PROPERTY(QFont Font READ font WRITE setFont NOTIFY FontChanged DESIGNABLE false STORED false)
     Q_PROPERTY(uint BackColor READ backColor WRITE setBackColor NOTIFY BackColorChanged)
     Q_PROPERTY(uint ForeColor READ foreColor WRITE setForeColor NOTIFY ForeColorChanged)
     Q_PROPERTY(
