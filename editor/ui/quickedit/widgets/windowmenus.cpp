@@ -5,6 +5,7 @@
 #include "ui/dialogs/widgets/dialogs.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/quickeditwindow.h"
+#include "ui/quickedit/widgets/scripttextedit.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 
 #include <QActionGroup>
