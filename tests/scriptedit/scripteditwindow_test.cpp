@@ -5,7 +5,11 @@
 #include "ui/quickedit/widgets/scripttextedit.h"
 #include "window/windowfixture.h"
 
+#include "support/temporaryfolder.h"
+
 #include <QApplication>
+#include <filesystem>
+#include <fstream>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QTextBlock>
@@ -159,6 +163,44 @@ TEST_F(ScriptEditWindowTest, SyntaxCheckIsThereWhileTheScriptHasTheFocus)
     session->message().MessageScript = text;
     check->trigger();
     EXPECT_EQ(user.messages.back().text, "No syntax errors found in message 0");
+}
+
+// While the external editor runs the window takes no input and does not close; afterwards it
+// is itself again, whatever became of the run.
+TEST_F(ScriptEditWindowTest, TheWindowWaitsForTheExternalEditor)
+{
+    startActive();
+    TemporaryFolder stubs;
+    const std::string release = (stubs / "release").string();
+    const std::filesystem::path stub = stubs.write("editor.sh",
+        "#!/bin/sh\nwhile [ ! -e " + release + " ]; do sleep 0.05; done\nsed -i 's/^LINE1:/LINE1: /' \"$1\"\n");
+    std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
+    session->preferences().EditorType = "1";
+    session->preferences().EditorPath = stub.string();
+
+    const std::size_t captions = user.captions.size();
+    int pumps = 0;
+    bool closed = false;
+    bool inputTaken = false;
+    user.onPump = [&] {
+        if (++pumps == 2) {
+            inputTaken = control("txtMsg")->isEnabled() || window->menuBar()->isEnabled() ||
+                button()->isEnabled();
+            closed = window->close();
+            QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier); // File > New
+            std::ofstream(release) << "go";
+        }
+    };
+    QTest::mouseClick(button(), Qt::LeftButton);
+    EXPECT_GE(pumps, 2);
+    EXPECT_FALSE(inputTaken);
+    EXPECT_FALSE(closed);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(user.captions.size(), captions);
+    EXPECT_TRUE(control("txtMsg")->isEnabled());
+    EXPECT_TRUE(window->menuBar()->isEnabled());
+    EXPECT_TRUE(session->message().ScriptEditOnly); // the editor's change came back
+    EXPECT_FALSE(session->scriptEditMode);
 }
 
 } // namespace

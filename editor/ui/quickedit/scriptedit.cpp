@@ -156,10 +156,12 @@ void ScriptEdit::EditExternally()
     }
     if (result.outcome != ExternalEditor::Outcome::Edited) {
         // Nothing came back: the window shows the message as it was, in the mode it was in.
-        if (wasScriptEdit)
+        if (wasScriptEdit) {
             m_state.showScriptText();
-        else
+            m_view.setFocus("txtAdvEdit");
+        } else {
             showQuickEdit();
+        }
         return;
     }
     message.MessageScript = std::move(result.text);
