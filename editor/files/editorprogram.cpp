@@ -31,8 +31,9 @@ std::string findEditorProgram(std::string_view setting, std::string& problem)
             return "";
         }
         if (!isProgram(named)) {
-            problem = "The external script editor " + named + " is not a program that can be "
-                                                              "started.";
+            problem = "The external script editor " + named +
+                " is not a program that can be "
+                "started.";
             return "";
         }
         return named;

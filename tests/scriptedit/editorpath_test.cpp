@@ -38,8 +38,7 @@ TEST_F(EditorPathTest, APathThatNamesNoProgramKeepsTheDialogOpen)
     const std::string missing = (folder / "editor").string();
     EXPECT_FALSE(ok(missing).accepted);
     EXPECT_EQ(ui.messageTexts(),
-        std::vector<std::string> { "The external script editor " + missing +
-            " cannot be found." });
+        std::vector<std::string> { "The external script editor " + missing + " cannot be found." });
     EXPECT_EQ(ui.messages[0].icon, Icon::Exclamation);
     // Nothing of the form was taken.
     EXPECT_EQ(preferences.EditorType, "");
@@ -73,8 +72,8 @@ TEST_F(EditorPathTest, AProgramByItsPathOrByItsNameIsTaken)
     PreferencesForm form = loadPreferencesForm(preferences);
     form.externalEditor = false;
     form.editorPath = "nothing";
-    EXPECT_TRUE(applyPreferencesForm(form, preferences, { message, writer, reader, false }, ui)
-                    .accepted);
+    EXPECT_TRUE(
+        applyPreferencesForm(form, preferences, { message, writer, reader, false }, ui).accepted);
     EXPECT_EQ(preferences.EditorType, "");
 }
 

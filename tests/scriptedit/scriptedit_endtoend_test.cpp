@@ -2,9 +2,9 @@
 // compiled, programmed into the simulated unit and called up there.
 #include "build/resultwindow.h"
 #include "build/unitcommands.h"
+#include "scriptedit/scripteditfixture.h"
 #include "support/displayrows.h"
 #include "support/simulatorprocess.h"
-#include "scriptedit/scripteditfixture.h"
 
 #include <cstdlib>
 
@@ -65,7 +65,8 @@ TEST_F(ScriptEditEndToEndTest, AMessageEditedAsScriptTextShowsOnTheUnit)
     edit->scriptEdited(text);
 
     edit->SyntaxCheckCommand();
-    ASSERT_EQ(ui.messageTexts(), std::vector<std::string> { "No syntax errors found in message 0" });
+    ASSERT_EQ(
+        ui.messageTexts(), std::vector<std::string> { "No syntax errors found in message 0" });
     edit->AdvEditClick();
     ASSERT_FALSE(session->scriptEditMode);
     EXPECT_TRUE(message().ScriptEditOnly);

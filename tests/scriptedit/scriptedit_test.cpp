@@ -2,7 +2,6 @@
 // is stored, and the faults of the old way (the edit lost on a number change, another message's
 // text stored, the work file beside the script, an editor that ends at once).
 #include "scriptedit/scripteditfixture.h"
-
 #include "ui/quickedit/scripttext.h"
 
 #include <algorithm>
@@ -116,9 +115,8 @@ TEST_F(ScriptEditLogicTest, AHandEditedMessageIsReadOnlyInQuickEdit)
     EXPECT_TRUE(message().ScriptEditOnly);
     EXPECT_EQ(view.captions["cmdAdvEdit"], "&Script Edit Only");
     EXPECT_TRUE(view.readOnly["txtEdit"]);
-    for (const char* control :
-        { "cmdBlink", "cmdFont", "cmdCenter", "cmdRelay", "cmdClrScreen", "cmdVar", "cmdStart",
-            "cmdSend", "cmdScroll", "cmdWait", "txtTask", "vsbTask" })
+    for (const char* control : { "cmdBlink", "cmdFont", "cmdCenter", "cmdRelay", "cmdClrScreen",
+             "cmdVar", "cmdStart", "cmdSend", "cmdScroll", "cmdWait", "txtTask", "vsbTask" })
         EXPECT_FALSE(view.enabled[control]) << control;
     EXPECT_EQ(ui.currentStatus(), scriptEditOnlyStatus(5));
     EXPECT_EQ(state->StatusFor("txtEdit"), scriptEditOnlyStatus(5));
@@ -259,7 +257,7 @@ TEST_F(ScriptEditLogicTest, TheEditorWorksOnAPrivateFileNeverBesideTheScript)
     EXPECT_EQ(file.filename(), "Sub.src");
     EXPECT_NE(file.parent_path(), workFolder.path());
     EXPECT_FALSE(std::filesystem::exists(file));
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(::stat(file.parent_path().c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
 

@@ -1,20 +1,19 @@
 // Script Edit in the Quick Edit window: the button, the script text box with its keys, and the
 // syntax check item, driven through key and mouse events under the offscreen platform.
+#include "support/temporaryfolder.h"
 #include "ui/controls/windows1252codec.h"
 #include "ui/quickedit/scripttext.h"
 #include "ui/quickedit/widgets/scripttextedit.h"
 #include "window/windowfixture.h"
 
-#include "support/temporaryfolder.h"
-
 #include <QApplication>
-#include <filesystem>
-#include <fstream>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QTextBlock>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBlock>
+#include <filesystem>
+#include <fstream>
 
 namespace marquis::testing {
 namespace {
@@ -74,8 +73,8 @@ TEST_F(ScriptEditWindowTest, TheButtonShowsTheScriptAndEveryChangeIsTheMessagesT
     EXPECT_DOUBLE_EQ(script()->font().pointSizeF(), 9.75);
     EXPECT_EQ(script()->scriptText(), session->message().MessageScript);
     EXPECT_EQ(QApplication::focusWidget(), script());
-    EXPECT_EQ(statusLine().toStdString(),
-        scriptLengthOnFocus(session->message().MessageScript.size()));
+    EXPECT_EQ(
+        statusLine().toStdString(), scriptLengthOnFocus(session->message().MessageScript.size()));
 
     caretToEndOfLine(1);
     QTest::keyClicks(script(), " ' note");
@@ -173,7 +172,8 @@ TEST_F(ScriptEditWindowTest, TheWindowWaitsForTheExternalEditor)
     TemporaryFolder stubs;
     const std::string release = (stubs / "release").string();
     const std::filesystem::path stub = stubs.write("editor.sh",
-        "#!/bin/sh\nwhile [ ! -e " + release + " ]; do sleep 0.05; done\nsed -i 's/^LINE1:/LINE1: /' \"$1\"\n");
+        "#!/bin/sh\nwhile [ ! -e " + release +
+            " ]; do sleep 0.05; done\nsed -i 's/^LINE1:/LINE1: /' \"$1\"\n");
     std::filesystem::permissions(stub, std::filesystem::perms::owner_all);
     session->preferences().EditorType = "1";
     session->preferences().EditorPath = stub.string();

@@ -29,8 +29,8 @@ TEST(ScriptTextRule, ForeignLineEndsAndAByteOrderMarkAreMadeTheStoredForm)
         checkScriptText("\xEF\xBB\xBFSUB 9(\r\n PRINT\"\xC3\xA9\";\r\nEND SUB", 9);
     EXPECT_EQ(utf8.verdict, Verdict::Accepted);
     EXPECT_EQ(utf8.text, "SUB 9(\r\n PRINT\"\xE9\";\r\nEND SUB\r\n");
-    EXPECT_EQ(checkScriptText("\xEF\xBB\xBFSUB 9(\r\n PRINT\"\xE2\x82\xAA\";\r\nEND SUB", 9)
-                  .verdict,
+    EXPECT_EQ(
+        checkScriptText("\xEF\xBB\xBFSUB 9(\r\n PRINT\"\xE2\x82\xAA\";\r\nEND SUB", 9).verdict,
         Verdict::Refused);
 }
 
@@ -75,8 +75,8 @@ TEST(ScriptTextRule, TheLengthLimitIsToldNeverCut)
             " bytes long. Max. possible 30000 bytes. It stays in Script Edit until it is "
             "corrected.");
 
-    const std::string fits = "SUB 9(TASK=0)\r\n" + std::string(MaxScriptBytes - 26, 'x') +
-        "\r\nEND SUB\r\n";
+    const std::string fits =
+        "SUB 9(TASK=0)\r\n" + std::string(MaxScriptBytes - 26, 'x') + "\r\nEND SUB\r\n";
     ASSERT_EQ(fits.size(), MaxScriptBytes);
     EXPECT_EQ(checkScriptText(fits, 9).verdict, Verdict::Accepted);
 }
@@ -89,8 +89,10 @@ TEST(ScriptTextRule, NothingButBlanksIsTheMessageWithoutContent)
 
 TEST(ScriptEditTexts, LengthTextsAndButtonTexts)
 {
-    EXPECT_EQ(scriptLengthOnFocus(61), "Total length of this script is 61 bytes. Max. possible  30000 bytes.");
-    EXPECT_EQ(scriptLengthAfterKey(61), "Total length of this script is 61 bytes. Max. possible 30000 bytes.");
+    EXPECT_EQ(scriptLengthOnFocus(61),
+        "Total length of this script is 61 bytes. Max. possible  30000 bytes.");
+    EXPECT_EQ(scriptLengthAfterKey(61),
+        "Total length of this script is 61 bytes. Max. possible 30000 bytes.");
     EXPECT_EQ(advEditCaption(false, false), "&Go to Script Edit");
     EXPECT_EQ(advEditCaption(true, false), "&Go to Quick Edit");
     EXPECT_EQ(advEditCaption(true, true), "&Script Edit Only");

@@ -80,8 +80,8 @@ ExternalEditor::Result ExternalEditor::run(const std::string& editorPath, const 
     if (!process) {
         m_files.remove(path);
         if (problem.empty())
-            problem = "The external script editor " + program + " cannot be started (" + error +
-                ").";
+            problem =
+                "The external script editor " + program + " cannot be started (" + error + ").";
         m_ui.message(problem + " Please check the External Script Editor in Edit > Preferences.",
             Buttons::Ok, Icon::Exclamation, Answer::Ok);
         result.outcome = Outcome::NotStarted;
