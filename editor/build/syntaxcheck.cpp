@@ -18,10 +18,22 @@ void SyntaxCheck::clear()
     CurrentError = 0;
 }
 
-void SyntaxCheck::run(const std::string& messageScript, int messageNumber, bool scriptEditMode)
+void SyntaxCheck::run(const std::string& messageScript, int messageNumber, bool scriptEditMode,
+    const ScriptHeader& header)
 {
-    if (!scriptEditMode || messageScript.empty())
+    if (!scriptEditMode || messageScript.empty() || m_running)
         return;
+    struct Running {
+        bool& flag;
+        explicit Running(bool& f)
+            : flag(f)
+        {
+            flag = true;
+        }
+        ~Running() { flag = false; }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+    } running(m_running);
     CurrentError = 0;
     // The work files are the runner's, in its private folder.
     const std::string workFolder = m_tools.workFolder();
@@ -31,9 +43,12 @@ void SyntaxCheck::run(const std::string& messageScript, int messageNumber, bool 
     auto done = [&] { m_ui.busy(false); };
     bool written = false;
     if (!workFolder.empty()) {
+        // The files of an earlier check must not pass for this one's result.
         m_files.remove(errors);
-        written = writeWholeFile(
-            m_files, source, "#include \"ESCAPES.H\"\r\n\r\n" + messageScript + "\r\n");
+        m_files.remove(workFolder + "sub.esc");
+        written = writeWholeFile(m_files, source,
+            "#define Display_type (" + header.unitType + ")\r\n#include \"ESCAPES.H\"\r\n" +
+                "#pragma version " + header.version + "\r\n\r\n" + messageScript + "\r\n");
     }
     if (!written) {
         done();
@@ -53,6 +68,19 @@ void SyntaxCheck::run(const std::string& messageScript, int messageNumber, bool 
         done();
         m_ui.message(cannotStartText(run, result, m_tools.toolsFolder()), Buttons::Ok,
             Icon::Exclamation, Answer::Ok);
+        return;
+    }
+    if (!m_files.exists(errors) && result.exitCode != 0) {
+        // A compiler that crashed or failed without an error file has checked nothing.
+        done();
+        m_files.remove(workFolder + "sub.esc");
+        m_ui.message("The syntax check of message " + std::to_string(messageNumber) +
+                " failed: " + m_tools.toolsFolder() + run.tool +
+                (result.exitCode < 0 ? " ended abnormally (signal " +
+                            std::to_string(-result.exitCode) + ")"
+                                     : " ended with exit code " + std::to_string(result.exitCode)) +
+                " and wrote no error file.",
+            Buttons::Ok, Icon::Exclamation, Answer::Ok);
         return;
     }
     if (!m_files.exists(errors)) {
@@ -125,7 +153,8 @@ std::size_t lineStart(const std::string& text, long long line)
 SyntaxCheck::Step SyntaxCheck::show(const std::string& scriptText) const
 {
     const auto index = static_cast<std::size_t>(CurrentError - 1);
-    return { lineStart(scriptText, numberValue(ErrorLines[index]) - 2), ErrorTexts[index] };
+    return { lineStart(scriptText, numberValue(ErrorLines[index]) - SourceOffset),
+        ErrorTexts[index] };
 }
 
 SyntaxCheck::Step SyntaxCheck::stepForward(const std::string& scriptText)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "build/toolrunner.h"
+#include "files/filesave.h"
 
 #include <optional>
 #include <string>
@@ -25,8 +26,18 @@ public:
 
     SyntaxCheck(ToolRunner& tools, FileSystem& files, UserInterface& ui);
 
-    // Checks the message text (only in Script Edit mode and when there is text).
-    void run(const std::string& messageScript, int messageNumber, bool scriptEditMode);
+    // The lines "sub.src" holds before the message: the header lines of a saved script file
+    // and the empty line after them. Line k of the message is line k + SourceOffset there.
+    static constexpr int SourceOffset = 4;
+
+    // Checks the message text (only in Script Edit mode and when there is text), under the
+    // header the saved file would have, so the unit model and the language version are those
+    // the file is compiled with.
+    void run(const std::string& messageScript, int messageNumber, bool scriptEditMode,
+        const ScriptHeader& header = {});
+
+    // True while the compiler runs.
+    bool running() const { return m_running; }
 
     // Ctrl-Plus and Ctrl-Minus in the script text.
     Step stepForward(const std::string& scriptText);
@@ -42,6 +53,7 @@ private:
     ToolRunner& m_tools;
     FileSystem& m_files;
     UserInterface& m_ui;
+    bool m_running = false;
 };
 
 // The caret position at the start of line `line` (1 is the first) of a text with CR LF line

@@ -119,6 +119,11 @@ void EditorSession::writeCurrentMessage()
     m_writer.SubMake(m_message);
 }
 
+bool EditorSession::scriptTextAccepted()
+{
+    return !scriptEditMode || !acceptScriptText || acceptScriptText();
+}
+
 bool EditorSession::hidesLines()
 {
     // Script Edit keeps the message as text, which no model change shortens.
@@ -408,7 +413,7 @@ bool EditorSession::Save()
 {
     if (m_store.ScriptFilePath.empty())
         return SaveAs();
-    if (!confirmDroppingLines())
+    if (!scriptTextAccepted() || !confirmDroppingLines())
         return false;
     if (!scriptEditMode)
         writeCurrentMessage();
@@ -420,6 +425,8 @@ bool EditorSession::Save()
 
 bool EditorSession::SaveAs()
 {
+    if (!scriptTextAccepted())
+        return false;
     std::string path;
     while (path.empty()) {
         const std::optional<std::filesystem::path> chosen =
@@ -446,7 +453,7 @@ bool EditorSession::SaveAs()
 
 bool EditorSession::goToMessage(int n)
 {
-    if (!isMessageNumber(n) || !confirmDroppingLines())
+    if (!isMessageNumber(n) || !scriptTextAccepted() || !confirmDroppingLines())
         return false;
     if (!scriptEditMode)
         writeCurrentMessage();

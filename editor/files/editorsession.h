@@ -42,6 +42,10 @@ public:
     // Called whenever a file is started or opened, for state that belongs to one file (the
     // syntax-error list).
     std::function<void()> onFileReset;
+    // In Script Edit mode, called before the message's script text is stored or saved: it may
+    // put the text into its stored form, and false (the user told why) keeps it from being
+    // stored, so the message stays where it is.
+    std::function<bool()> acceptScriptText;
     // Called whenever the recent-files list changed (a file opened or saved under a new name),
     // so that the File menu shows the list as it is now.
     std::function<void()> onRecentFilesChanged;
@@ -110,6 +114,7 @@ public:
 
 private:
     void writeCurrentMessage();
+    bool scriptTextAccepted();
     CurrentMessage loadedFields(int lines);
     bool editedSinceLoaded();
     bool confirmDroppingLines();

@@ -1,5 +1,7 @@
 #include "files/preferencesdialog.h"
 
+#include "files/editorprogram.h"
+
 namespace marquis {
 namespace {
 
@@ -115,6 +117,16 @@ PreferencesApplied applyPreferencesForm(
     const PreferencesForm& form, Preferences& preferences, EditedMessage edited, UserInterface& ui)
 {
     PreferencesApplied applied;
+    // An external editor that cannot be started would leave the message no way out of the
+    // editor's run; the dialog stays open until the path names a program.
+    if (form.externalEditor) {
+        std::string problem;
+        if (findEditorProgram(form.editorPath, problem).empty()) {
+            ui.message(problem, Buttons::Ok, Icon::Exclamation, Answer::Ok);
+            applied.accepted = false;
+            return applied;
+        }
+    }
     preferences.EditorType = form.externalEditor ? "1" : "";
     preferences.EditorPath = form.editorPath;
     applied.messageRebuilt = applyPlaceholder(form.placeholder, preferences, edited, ui);

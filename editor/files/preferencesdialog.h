@@ -48,6 +48,7 @@ struct EditedMessage {
 
 // What the window has to do after OK.
 struct PreferencesApplied {
+    bool accepted = true; // false: nothing was taken, the dialog stays open
     bool refreshDisplay = true; // redraw the line view and the simulated display
     bool messageRebuilt = false; // the current message was written and read back
 };
@@ -64,7 +65,8 @@ std::string browseForEditor(UserInterface& ui, std::string_view pathBox);
 bool acceptsDelimiterKey(int code);
 bool acceptsPlaceholderKey(int code);
 
-// OK: takes the controls' contents into the preferences. A new placeholder character, once the
+// OK: takes the controls' contents into the preferences, unless "External" names no program
+// that can be started (the user is told why and nothing is taken). A new placeholder character, once the
 // user agrees, is carried into the variables of the edited message; in Script Edit mode the
 // script is left as it is and only the message's placeholder follows the setting.
 PreferencesApplied applyPreferencesForm(

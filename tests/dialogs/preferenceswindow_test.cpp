@@ -20,8 +20,12 @@ protected:
     PreferencesWindowTest()
     {
         Preferences& preferences = session->preferences();
+        // OK takes an external editor only when its path names a program.
+        const std::filesystem::path editor = workFolder.write("édit", "#!/bin/sh\n");
+        std::filesystem::permissions(editor, std::filesystem::perms::owner_all);
+        editorPath = editor.string();
         preferences.EditorType = "1";
-        preferences.EditorPath = "/opt/tools/édit";
+        preferences.EditorPath = editorPath;
         preferences.PlaceholderChar = "^";
         preferences.StartChar = "[";
         preferences.StopChar = "]";
@@ -34,6 +38,7 @@ protected:
         QTest::mouseClick(child<QPushButton>(*window, name), Qt::LeftButton);
     }
 
+    std::string editorPath; // UTF-8, as the settings keep it
     std::unique_ptr<PreferencesWindow> window;
 };
 
@@ -48,7 +53,7 @@ TEST_F(PreferencesWindowTest, ShowsTheSettingsUnderTheirCaptions)
 
     EXPECT_TRUE(child<QRadioButton>(*window, "optExternal")->isChecked());
     EXPECT_FALSE(child<QRadioButton>(*window, "optInternal")->isChecked());
-    EXPECT_EQ(text(box("txtEditorPath")->text()), "/opt/tools/édit");
+    EXPECT_EQ(text(box("txtEditorPath")->text()), editorPath);
     EXPECT_EQ(text(box("txtPlaceholder")->text()), "^");
     EXPECT_EQ(text(box("txtStart")->text()), "[");
     EXPECT_EQ(text(box("txtStop")->text()), "]");
@@ -57,7 +62,7 @@ TEST_F(PreferencesWindowTest, ShowsTheSettingsUnderTheirCaptions)
 TEST_F(PreferencesWindowTest, OkWritesTheControlsBackWithDefaultDelimiters)
 {
     QTest::mouseClick(child<QRadioButton>(*window, "optInternal"), Qt::LeftButton);
-    box("txtEditorPath")->setText("/usr/bin/vi");
+    box("txtEditorPath")->setText("/bin/sh");
     box("txtStart")->clear();
     box("txtStop")->setText(" ");
     click("cmdOK");
@@ -67,7 +72,7 @@ TEST_F(PreferencesWindowTest, OkWritesTheControlsBackWithDefaultDelimiters)
     EXPECT_TRUE(window->applied()->refreshDisplay);
     const Preferences& preferences = session->preferences();
     EXPECT_EQ(preferences.EditorType, "");
-    EXPECT_EQ(preferences.EditorPath, "/usr/bin/vi");
+    EXPECT_EQ(preferences.EditorPath, "/bin/sh");
     EXPECT_EQ(preferences.StartChar, "<");
     EXPECT_EQ(preferences.StopChar, ">");
     EXPECT_EQ(preferences.PlaceholderChar, "^");
@@ -95,6 +100,19 @@ TEST_F(PreferencesWindowTest, NewPlaceholderIsTakenOnlyWhenTheUserAgrees)
     EXPECT_EQ(session->message().PlaceholderChar, "%");
     ASSERT_TRUE(again.applied().has_value());
     EXPECT_TRUE(again.applied()->messageRebuilt);
+}
+
+TEST_F(PreferencesWindowTest, AnExternalEditorThatIsNoProgramKeepsTheDialogOpen)
+{
+    box("txtEditorPath")->setText("/nowhere/edit");
+    box("txtStart")->setText("{");
+    click("cmdOK");
+    EXPECT_EQ(ui.messageTexts(),
+        std::vector<std::string> { "The external script editor /nowhere/edit cannot be found." });
+    EXPECT_NE(window->result(), QDialog::Accepted);
+    EXPECT_FALSE(window->applied().has_value());
+    EXPECT_EQ(session->preferences().EditorPath, editorPath);
+    EXPECT_EQ(session->preferences().StartChar, "[");
 }
 
 TEST_F(PreferencesWindowTest, CancelLeavesTheSettingsAlone)

@@ -66,7 +66,7 @@ TEST_F(PreferencesDialogTest, CancelKeepsThePlaceholderButTakesTheRest)
     PreferencesForm form = loadPreferencesForm(preferences);
     form.placeholder = "?";
     form.externalEditor = true;
-    form.editorPath = "/usr/bin/vi";
+    form.editorPath = "/bin/sh";
     form.startChar = "{";
     const PreferencesApplied applied =
         applyPreferencesForm(form, preferences, { message, writer, reader, false }, ui);
@@ -76,7 +76,7 @@ TEST_F(PreferencesDialogTest, CancelKeepsThePlaceholderButTakesTheRest)
     EXPECT_EQ(preferences.PlaceholderChar, "#");
     EXPECT_EQ(message, before);
     EXPECT_EQ(preferences.EditorType, "1");
-    EXPECT_EQ(preferences.EditorPath, "/usr/bin/vi");
+    EXPECT_EQ(preferences.EditorPath, "/bin/sh");
     EXPECT_EQ(preferences.StartChar, "{");
 }
 

@@ -24,6 +24,7 @@ public:
     std::map<std::string, int, std::less<>> values;
     std::map<std::string, bool, std::less<>> enabled;
     std::map<std::string, bool, std::less<>> visible;
+    std::map<std::string, bool, std::less<>> readOnly;
     std::map<std::string, TimerSetting, std::less<>> timers;
     std::string focus;
     std::vector<std::string> recentFiles;
@@ -46,6 +47,10 @@ public:
     void setValue(std::string_view control, int value) override;
     void setEnabled(std::string_view control, bool on) override;
     void setVisible(std::string_view control, bool on) override;
+    void setReadOnly(std::string_view control, bool on) override
+    {
+        readOnly[std::string(control)] = on;
+    }
     void setFocus(std::string_view control) override;
     void setRecentFiles(const std::vector<std::string>& paths) override;
     void setTimer(std::string_view timer, bool running, int intervalMs) override;

@@ -94,12 +94,19 @@ std::vector<ControlSetting> attributeSettings(
     for (int i = 1; i <= message.UnitLines && i <= MaxUnitLines; ++i)
         otherHorizontal = otherHorizontal || (i != line && hasHorizontalStructure(message, i));
     caption("cmdScroll", horizontal ? "Hori&z. scroll ON..." : "Hori&z. scroll OFF...");
-    enable("cmdWait", !horizontal && hasDialog(DialogKind::VerticalScroll));
+    // A message kept as text only (changed outside the program) has no fields to edit: its
+    // buttons and its task would change nothing that is stored.
+    const bool editable = !message.ScriptEditOnly;
+    enable("cmdWait", editable && !horizontal && hasDialog(DialogKind::VerticalScroll));
     enable("cmdScroll",
-        !otherHorizontal && !message.VerticalScrollOn && hasDialog(DialogKind::HorizontalScroll));
-    enable("cmdVar", hasDialog(DialogKind::Variables));
-    enable("cmdStart", hasDialog(DialogKind::StartMessage));
-    enable("cmdSend", hasDialog(DialogKind::SendMessage));
+        editable && !otherHorizontal && !message.VerticalScrollOn &&
+            hasDialog(DialogKind::HorizontalScroll));
+    enable("cmdVar", editable && hasDialog(DialogKind::Variables));
+    enable("cmdStart", editable && hasDialog(DialogKind::StartMessage));
+    enable("cmdSend", editable && hasDialog(DialogKind::SendMessage));
+    for (const char* control :
+        { "cmdBlink", "cmdFont", "cmdCenter", "cmdRelay", "cmdClrScreen", "txtTask", "vsbTask" })
+        enable(control, editable);
 
     const bool vertical = message.VerticalScrollOn;
     caption("cmdWait", vertical ? "Vert. s&croll ON..." : "Vert. s&croll OFF...");

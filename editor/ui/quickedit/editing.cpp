@@ -48,6 +48,9 @@ std::optional<int> QuickEditState::KeyPress(int key)
     std::optional<int> result = key;
     if (m_session.scriptEditMode)
         return result;
+    // The line of a message kept as text only is read-only; no key may change it.
+    if (m_session.message().ScriptEditOnly)
+        return std::nullopt;
     entry("KeyPress", [&] {
         KeyDecision decision = typingRule(key, m_view.editorState(), typingContext());
         if (!decision.message.empty())

@@ -80,8 +80,16 @@ void QuickEditState::messageReplaced()
 {
     entry("ShowEdit", [&] {
         m_session.message().CurrentLine = 1;
-        showEditNow(1);
-        updateSimulationNow();
+        if (m_session.scriptEditMode) {
+            // The new file's first message is shown as text, as every message in Script Edit.
+            CurrentMessage& message = m_session.message();
+            if (message.MessageScript.empty())
+                message.MessageScript = m_session.store().EmptyText();
+            showScriptText();
+        } else {
+            showEditNow(1);
+            updateSimulationNow();
+        }
         if (clearSyntaxErrors)
             clearSyntaxErrors();
         focusEditor();

@@ -78,7 +78,10 @@ void QuickEditState::loadMessage(int n)
     CurrentMessage& message = m_session.message();
     if (!m_session.goToMessage(n)) {
         // The message could not be kept: stay on it.
-        showEditNow(message.CurrentLine);
+        if (m_session.scriptEditMode)
+            showMessageControls();
+        else
+            showEditNow(message.CurrentLine);
         focusEditor();
         return;
     }
@@ -93,13 +96,9 @@ void QuickEditState::showLoadedMessage()
         if (message.MessageScript.empty()) {
             message.ScriptEditOnly = false;
             message.MessageScript = m_session.store().EmptyText();
-            m_view.setCaption("cmdAdvEdit", "&Go to Quick Edit");
             CheckCurrentMessage(message, m_session.store().checkValues(), m_session.ui());
         }
-        m_view.setCaption(
-            "cmdAdvEdit", message.ScriptEditOnly ? "&Script Edit Only" : "&Go to Quick Edit");
-        m_view.setText("txtAdvEdit", message.MessageScript);
-        showMessageControls();
+        showScriptText();
     } else {
         message.CurrentLine = 1;
         showEditNow(1);

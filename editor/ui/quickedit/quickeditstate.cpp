@@ -3,8 +3,19 @@
 #include "model/richtext.h"
 #include "ui/quickedit/captions.h"
 #include "ui/quickedit/linelayout.h"
+#include "ui/quickedit/scripttext.h"
+
+#include <array>
 
 namespace marquis {
+namespace {
+
+// The controls that edit the message's fields; Script Edit switches them off.
+constexpr std::array<const char*, 15> QuickEditControls { "cmdVar", "cmdFont", "cmdBlink",
+    "cmdCenter", "cmdScroll", "cmdSend", "cmdWait", "cmdStart", "cmdRelay", "cmdClrScreen",
+    "txtLine", "vsbLine", "txtTask", "vsbTask", "txtEdit" };
+
+} // namespace
 
 QuickEditState::QuickEditState(EditorSession& session, QuickEditView& view, Platform& platform)
     : m_session(session)
@@ -48,8 +59,6 @@ void QuickEditState::showEditNow(int lineNumber)
         if (lineNumber >= 1 && lineNumber <= message.UnitLines)
             message.CurrentLine = static_cast<std::int16_t>(lineNumber);
         showMessageControls();
-        m_view.setCaption(
-            "cmdAdvEdit", message.ScriptEditOnly ? "&Script Edit Only" : "&Go to Script Edit");
 
         const EditLine& l = line();
         m_view.setEditorRichText(l.LineText);
@@ -65,8 +74,38 @@ void QuickEditState::showEditNow(int lineNumber)
                 m_view.setEnabled(setting.control, *setting.enabled);
         }
         showPosition();
-        ui.status("");
+        showModeControls();
+        // A message that can only be edited as text says so instead of looking editable.
+        ui.status(message.ScriptEditOnly && !m_session.scriptEditMode
+                ? scriptEditOnlyStatus(message.MessageNumber)
+                : "");
     });
+}
+
+void QuickEditState::showScriptText()
+{
+    const CurrentMessage& message = m_session.message();
+    m_view.setText("txtAdvEdit", message.MessageScript);
+    showMessageControls();
+    showModeControls();
+}
+
+// cmdAdvEdit, txtAdvEdit and the Quick Edit controls as the mode and the message allow: in
+// Script Edit the fields are not edited at all; a message that can only be edited as text
+// keeps its line read-only (attributeSettings switches its buttons off).
+void QuickEditState::showModeControls()
+{
+    const CurrentMessage& message = m_session.message();
+    const bool script = m_session.scriptEditMode;
+    m_view.setCaption("cmdAdvEdit", advEditCaption(script, message.ScriptEditOnly));
+    m_view.setVisible("txtAdvEdit", script);
+    m_view.setEnabled("txtAdvEdit", script);
+    m_view.setReadOnly("txtEdit", message.ScriptEditOnly);
+    if (script)
+        for (const char* control : QuickEditControls)
+            m_view.setEnabled(control, false);
+    else
+        m_view.setEnabled("txtEdit", true);
 }
 
 // The message, line and task boxes with their scroll bars.
@@ -150,6 +189,13 @@ void QuickEditState::tickTimer2()
 
 std::string QuickEditState::StatusFor(std::string_view control, const StatusContext& context)
 {
+    const CurrentMessage& message = m_session.message();
+    if (control == "cmdAdvEdit")
+        return advEditStatus(m_session.scriptEditMode, !m_session.preferences().EditorType.empty());
+    if (control == "txtAdvEdit")
+        return scriptLengthOnFocus(message.MessageScript.size());
+    if (control == "txtEdit" && message.ScriptEditOnly && !m_session.scriptEditMode)
+        return scriptEditOnlyStatus(message.MessageNumber);
     StatusContext full = context;
     if (control == "cmdBlink" && !m_session.scriptEditMode)
         full.textHighlighted = m_view.editorState().selectionLength > 0;

@@ -123,6 +123,9 @@ public:
 
     // --- Refresh --------------------------------------------------------------------------
     void ShowEdit(int line);
+    // Script Edit's view of the current message: its script text in txtAdvEdit, cmdAdvEdit's
+    // caption, the number boxes, and the Quick Edit controls switched off.
+    void showScriptText();
     void UpdateSimulation();
     void tickTimer1();
     void tickTimer2();
@@ -167,6 +170,7 @@ private:
     void showLoadedMessage();
     EditMenuItems editMenuFor(EditTarget focus);
     void showMessageControls();
+    void showModeControls();
     void selectLineNow(int line, bool moveFocus);
     void setTaskNow(int task);
     void runDialog(DialogKind dialog);

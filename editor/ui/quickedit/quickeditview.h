@@ -62,8 +62,12 @@ public:
     virtual void setText(std::string_view control, std::string_view text) = 0;
     // Scroll bars (vsbMsg, vsbLine, vsbTask).
     virtual void setValue(std::string_view control, int value) = 0;
+    // Also "frmQuick", the whole window: disabled while an outside program works for it, it
+    // still paints and shows messages.
     virtual void setEnabled(std::string_view control, bool enabled) = 0;
     virtual void setVisible(std::string_view control, bool visible) = 0;
+    // Text boxes that show their text but take no typing (txtEdit).
+    virtual void setReadOnly(std::string_view control, bool readOnly) = 0;
     virtual void setFocus(std::string_view control) = 0;
 
     // The File menu's list of recent files, most recent first.

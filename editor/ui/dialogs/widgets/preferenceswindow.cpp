@@ -179,7 +179,9 @@ void PreferencesWindow::ok()
                 session.message(), session.writer(), session.reader(), session.scriptEditMode },
             session.ui());
     });
-    if (applied)
+    if (m_applied && !m_applied->accepted)
+        m_applied.reset(); // refused: the user corrects the form or cancels
+    else if (applied)
         accept();
 }
 

@@ -13,6 +13,7 @@
 #include "ui/dialogs/widgets/variableswindow.h"
 #include "ui/dialogs/widgets/verticalscrollwindow.h"
 #include "ui/quickedit/widgets/helpwindow.h"
+#include "ui/quickedit/widgets/scripttextedit.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 #include "ui/quickedit/widgets/windowprinting.h"
 
@@ -26,6 +27,7 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -83,6 +85,8 @@ QuickEditWindow::~QuickEditWindow()
     // The logic may still touch the view while it goes; the timers must not tick into it.
     m_timer1->stop();
     m_timer2->stop();
+    // Focus moves while the controls go; the Program menu must not follow it any more.
+    disconnect(qApp, nullptr, this, nullptr);
     if (m_busy)
         QApplication::restoreOverrideCursor();
 }
@@ -106,10 +110,8 @@ void QuickEditWindow::buildControls()
 
     m_txtEdit = new RichLineEdit(central);
     m_txtEdit->setObjectName("txtEdit");
-    m_txtAdvEdit = new QPlainTextEdit(central);
+    m_txtAdvEdit = new ScriptTextEdit(central);
     m_txtAdvEdit->setObjectName("txtAdvEdit");
-    m_txtAdvEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_txtAdvEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_txtAdvEdit->setVisible(false);
 
     const auto button = [&](const char* objectName, const char* caption, QWidget* parent) {
@@ -143,8 +145,7 @@ void QuickEditWindow::buildControls()
     m_display = new LedDisplay(m_displayFrame);
     m_display->setObjectName("frameDisplay");
 
-    // Script Edit comes with its own window mode later; the button is there already.
-    button("cmdAdvEdit", "Script Edit", central)->setEnabled(false);
+    button("cmdAdvEdit", "Script Edit", central);
 
     m_lblStatBar = new QLabel(central);
     m_lblStatBar->setObjectName("lblStatBar");
@@ -223,6 +224,8 @@ void QuickEditWindow::start(EditorSession& session, std::filesystem::path settin
         m_processes, session.store().files(), session.ui(), session.preferences().ToolsFolder);
     m_programMenu = std::make_unique<ProgramMenu>(session);
     m_unitCommands = std::make_unique<UnitCommands>(session, *m_tools);
+    m_scriptEdit =
+        std::make_unique<ScriptEdit>(session, *m_state, *this, *this, m_processes, *m_tools);
     makeHelpWindow(session);
 
     const Preferences& preferences = session.preferences();
@@ -242,6 +245,11 @@ void QuickEditWindow::start(EditorSession& session, std::filesystem::path settin
 
 void QuickEditWindow::closeEvent(QCloseEvent* event)
 {
+    // The external editor or the compiler is still working for the window.
+    if (m_scriptEdit && m_scriptEdit->busy() && m_state && !m_state->ended()) {
+        event->ignore();
+        return;
+    }
     if (!m_state || m_state->ended()) {
         m_help.reset();
         event->accept();
@@ -301,7 +309,7 @@ void QuickEditWindow::setCaption(std::string_view control, std::string_view text
 void QuickEditWindow::setText(std::string_view control, std::string_view text)
 {
     if (control == "txtAdvEdit") {
-        m_txtAdvEdit->setPlainText(fromWindows1252(text));
+        m_txtAdvEdit->setScriptText(std::string(text));
     } else if (auto* box = findChild<QLineEdit*>(name(control))) {
         // The program's own writes never run the boxes' change handlers.
         const QSignalBlocker blocker(box);
@@ -319,6 +327,13 @@ void QuickEditWindow::setValue(std::string_view control, int value)
 
 void QuickEditWindow::setEnabled(std::string_view control, bool enabled)
 {
+    // The window itself: its controls and menus take no input, while the window still paints
+    // and its message boxes work.
+    if (control == "frmQuick") {
+        centralWidget()->setEnabled(enabled);
+        menuBar()->setEnabled(enabled);
+        return;
+    }
     if (auto* widget = findChild<QWidget*>(name(control)))
         widget->setEnabled(enabled);
     else if (QAction* item = action(name(control)))
@@ -331,6 +346,17 @@ void QuickEditWindow::setVisible(std::string_view control, bool visible)
         m_display->setRowVisible(control.back() - '0', visible);
     else if (auto* widget = findChild<QWidget*>(name(control)))
         widget->setVisible(visible);
+}
+
+void QuickEditWindow::setReadOnly(std::string_view control, bool readOnly)
+{
+    if (control == "txtEdit")
+        m_txtEdit->setReadOnly(readOnly);
+}
+
+void QuickEditWindow::selectScript(std::size_t start, std::size_t end)
+{
+    m_txtAdvEdit->selectBytes(start, end);
 }
 
 void QuickEditWindow::setFocus(std::string_view control)

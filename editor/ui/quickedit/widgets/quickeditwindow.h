@@ -12,6 +12,7 @@
 #include "ui/quickedit/platform.h"
 #include "ui/quickedit/quickeditstate.h"
 #include "ui/quickedit/quickeditview.h"
+#include "ui/quickedit/scriptedit.h"
 
 #include <QMainWindow>
 #include <filesystem>
@@ -37,12 +38,16 @@ class LedDisplay;
 class NumberScrollBar;
 class RichLineEdit;
 class WindowPrinting;
+class ScriptTextEdit;
 
 // frmQuick, the Quick Edit window. It builds the controls under their names, forwards every
 // event to QuickEditState and does what the logic asks of it as its view. It is also the user
 // port of the program: message boxes, input boxes, file dialogs, the status line, the busy
 // pointer and the caption.
-class QuickEditWindow : public QMainWindow, public QuickEditView, public UserInterface {
+class QuickEditWindow : public QMainWindow,
+                        public QuickEditView,
+                        public ScriptTextView,
+                        public UserInterface {
     Q_OBJECT
 public:
     QuickEditWindow(Platform& platform, ProcessPort& processes, QWidget* parent = nullptr);
@@ -57,6 +62,7 @@ public:
     std::optional<PreferencesApplied> showPreferences(EditorSession& session);
 
     QuickEditState* state() const { return m_state.get(); }
+    ScriptEdit* scriptEdit() const { return m_scriptEdit.get(); }
     HelpWindow* helpWindow() const { return m_help.get(); }
     QAction* action(const QString& name) const;
     // The exit code the program should end with: 1 after the fatal-error path.
@@ -68,6 +74,7 @@ public:
     void setValue(std::string_view control, int value) override;
     void setEnabled(std::string_view control, bool enabled) override;
     void setVisible(std::string_view control, bool visible) override;
+    void setReadOnly(std::string_view control, bool readOnly) override;
     void setFocus(std::string_view control) override;
     void setRecentFiles(const std::vector<std::string>& paths) override;
     void setTimer(std::string_view timer, bool running, int intervalMs) override;
@@ -94,6 +101,9 @@ public:
     void pasteIntoEditor(TextEditor editor) override;
     bool clipboardHasText() override;
     void setClipboardText(std::string_view text) override;
+
+    // ScriptTextView
+    void selectScript(std::size_t start, std::size_t end) override;
 
     // UserInterface
     Answer message(std::string_view text, Buttons buttons, Icon icon, Answer defaultAnswer,
@@ -138,6 +148,7 @@ private:
     void unitTypeChanged();
     void showLineRange();
     void refreshProgramMenu();
+    void refreshSyntaxCheck();
     void writeSettings(const Preferences& preferences);
     void makeHelpWindow(const EditorSession& session);
     void showHelp(int context);
@@ -153,6 +164,7 @@ private:
     ProcessPort& m_processes;
     EditorSession* m_session = nullptr;
     std::unique_ptr<QuickEditState> m_state;
+    std::unique_ptr<ScriptEdit> m_scriptEdit;
     std::unique_ptr<ToolRunner> m_tools;
     std::unique_ptr<ProgramMenu> m_programMenu;
     std::unique_ptr<UnitCommands> m_unitCommands;
@@ -173,7 +185,7 @@ private:
     QLabel* m_label1 = nullptr;
     QLabel* m_label2 = nullptr;
     RichLineEdit* m_txtEdit = nullptr;
-    QPlainTextEdit* m_txtAdvEdit = nullptr;
+    ScriptTextEdit* m_txtAdvEdit = nullptr;
     QGroupBox* m_lineFrame = nullptr;
     QGroupBox* m_displayAttributes = nullptr;
     QGroupBox* m_displayFrame = nullptr;

@@ -5,6 +5,7 @@
 #include "ui/controls/windows1252codec.h"
 #include "ui/quickedit/typingrules.h"
 #include "ui/quickedit/widgets/quickeditwindow.h"
+#include "ui/quickedit/widgets/scripttextedit.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -152,9 +153,23 @@ void QuickEditWindow::connectControls()
     onClick("cmdWait", [](QuickEditState& s) { s.OpenDialog(DialogKind::VerticalScroll); });
     onClick("cmdStart", [](QuickEditState& s) { s.OpenDialog(DialogKind::StartMessage); });
     onClick("cmdSend", [](QuickEditState& s) { s.OpenDialog(DialogKind::SendMessage); });
+    connect(m_buttons.at("cmdAdvEdit"), &QPushButton::clicked, this,
+        [this] { forward("cmdAdvEdit", [&] { m_scriptEdit->AdvEditClick(); }); });
+
+    // Every change of the script text is the message's text at once.
+    connect(m_txtAdvEdit, &QPlainTextEdit::textChanged, this, [this] {
+        forward("txtAdvEdit", [&] { m_scriptEdit->scriptEdited(m_txtAdvEdit->scriptText()); });
+    });
+    m_txtAdvEdit->onKeyReleased = [this] {
+        forward("txtAdvEdit", [&] { m_scriptEdit->scriptKeyReleased(); });
+    };
+    m_txtAdvEdit->onStepError = [this](bool forwards) {
+        forward("txtAdvEdit", [&] { m_scriptEdit->stepError(forwards); });
+    };
 
     for (QWidget* control : { static_cast<QWidget*>(m_txtMsg), static_cast<QWidget*>(m_txtLine),
              static_cast<QWidget*>(m_txtTask), static_cast<QWidget*>(m_txtEdit),
+             static_cast<QWidget*>(m_txtAdvEdit),
              static_cast<QWidget*>(m_lblAttribute), centralWidget() })
         watch(control);
     for (const auto& [objectName, button] : m_buttons)
@@ -194,6 +209,10 @@ bool QuickEditWindow::eventFilter(QObject* watched, QEvent* event)
         else if (widget != m_txtEdit)
             forward(control.c_str(),
                 [&] { m_state->showStatusFor(control, { StatusEvent::MouseMove }); });
+        break;
+    case QEvent::Leave:
+        if (control == "cmdAdvEdit")
+            status("");
         break;
     case QEvent::KeyPress:
         if (widget == m_txtMsg && numberBoxKeyPress(m_txtMsg, static_cast<QKeyEvent*>(event)))

@@ -6,10 +6,12 @@
 #include "ui/dialogs/widgets/dialogs.h"
 #include "ui/quickedit/widgets/helpwindow.h"
 #include "ui/quickedit/widgets/quickeditwindow.h"
+#include "ui/quickedit/widgets/scripttextedit.h"
 #include "ui/quickedit/widgets/startupfiles.h"
 #include "ui/quickedit/widgets/windowprinting.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -209,8 +211,14 @@ void QuickEditWindow::buildProgramMenu()
 {
     QMenu* menu = m_programMenuWidget = menuBar()->addMenu("&Program");
     menu->setObjectName("mnuProgram");
-    // The syntax check belongs to Script Edit, which comes later.
-    addAction(menu, "mnuPrgSyntax", "&Syntax check")->setEnabled(false);
+    // The check works on the script text, so it is there while that text has the focus.
+    QAction* syntax = addAction(menu, "mnuPrgSyntax", "&Syntax check");
+    syntax->setEnabled(false);
+    connect(syntax, &QAction::triggered, this, [this] {
+        forward("SyntaxCheck", [&] { m_scriptEdit->SyntaxCheckCommand(); });
+        refreshSyntaxCheck();
+    });
+    connect(qApp, &QApplication::focusChanged, this, [this] { refreshSyntaxCheck(); });
     menu->addSeparator();
     connect(addAction(menu, "mnuPrgCompile", "&Compile..."), &QAction::triggered, this, [this] {
         forward(
@@ -265,6 +273,7 @@ void QuickEditWindow::buildProgramMenu()
     }
     connect(menu, &QMenu::aboutToShow, this, [this] {
         refreshProgramMenu();
+        refreshSyntaxCheck();
         status(ProgramMenu::OpenedStatus);
     });
 }
@@ -287,6 +296,13 @@ void QuickEditWindow::refreshProgramMenu()
         action(QString("mnuPrgBaud%1").arg(rate))->setChecked(preferences.BaudRate == rate);
     forward(
         "Program", [&] { action("mnuPrgProgram")->setEnabled(m_programMenu->programEnabled()); });
+}
+
+void QuickEditWindow::refreshSyntaxCheck()
+{
+    if (QAction* syntax = action("mnuPrgSyntax"))
+        syntax->setEnabled(focusWidget() == m_txtAdvEdit && m_txtAdvEdit->isEnabled() &&
+            m_scriptEdit && !m_scriptEdit->busy());
 }
 
 void QuickEditWindow::buildAdvancedMenu()
