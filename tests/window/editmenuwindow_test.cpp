@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace marquis::testing {
@@ -160,9 +161,10 @@ TEST_F(EditMenuWindowTest, UndoStoresTheLineAndForgetsTheMessageLeft)
 TEST_F(EditMenuWindowTest, PasteIntoTheScriptTextReplacesItsSelection)
 {
     start("5320");
+    QTest::mouseClick(control<QPushButton>("cmdAdvEdit"), Qt::LeftButton);
     auto* script = control<QPlainTextEdit>("txtAdvEdit");
-    script->setVisible(true);
-    window->setText("txtAdvEdit", "SUB 1( ) ' TASK=0\r\nEND SUB\r\n");
+    ASSERT_TRUE(script->isVisible());
+    ASSERT_TRUE(script->toPlainText().startsWith("SUB 0("));
     focus(script);
     QTextCursor cursor = script->textCursor();
     cursor.setPosition(4);
@@ -170,13 +172,16 @@ TEST_F(EditMenuWindowTest, PasteIntoTheScriptTextReplacesItsSelection)
     script->setTextCursor(cursor);
     EXPECT_EQ(openEditMenu(), "Cut Copy");
     trigger("mnuEditCopy");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "0");
     QGuiApplication::clipboard()->setText("12");
     EXPECT_EQ(openEditMenu(), "Cut Copy Paste");
     trigger("mnuEditPaste");
     EXPECT_TRUE(script->toPlainText().startsWith("SUB 12("));
-    EXPECT_EQ(openEditMenu(), "Undo Paste");
+    // The pasted text is the message's text at once; it now holds more than an empty message.
+    EXPECT_EQ(session->message().MessageScript.substr(0, 7), "SUB 12(");
+    EXPECT_EQ(openEditMenu(), "Undo Paste Delete");
     trigger("mnuEditUndo");
-    EXPECT_TRUE(script->toPlainText().startsWith("SUB 1("));
+    EXPECT_TRUE(script->toPlainText().startsWith("SUB 0("));
 }
 
 TEST_F(EditMenuWindowTest, DeletedMessagesStayDeletedAfterSaveAndOpen)
