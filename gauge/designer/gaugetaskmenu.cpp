@@ -42,9 +42,8 @@ void GaugeTaskMenu::editProperties()
     GaugePropertyDialog dialog(copy, m_gauge->window());
     dialog.setWindowTitle(QStringLiteral("%1 Properties").arg(m_gauge->objectName()));
     // Apply changes the copy in one go; the form follows once the dialog has finished applying.
-    connect(&copy, &Qv3dGauge::propertyChanged, &copy, [this, &copy] {
-        QTimer::singleShot(0, &copy, [this, &copy] { commit(copy); });
-    });
+    connect(&copy, &Qv3dGauge::propertyChanged, &copy,
+        [this, &copy] { QTimer::singleShot(0, &copy, [this, &copy] { commit(copy); }); });
     dialog.exec();
     commit(copy);
 }

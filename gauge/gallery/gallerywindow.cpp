@@ -90,8 +90,7 @@ GalleryWindow::GalleryWindow(QWidget* parent)
             {
                 { QStringLiteral("Horizontal bar"), [](G&) {} },
                 { QStringLiteral("Reversed"), [](G& g) { g.setReverseFill(true); } },
-                { QStringLiteral("Vertical"), [](G& g) { g.setGaugeStyle(G::VerticalBar); },
-                    Tall },
+                { QStringLiteral("Vertical"), [](G& g) { g.setGaugeStyle(G::VerticalBar); }, Tall },
                 { QStringLiteral("Semi-needle"),
                     [](G& g) {
                         g.setGaugeStyle(G::SemiNeedle);

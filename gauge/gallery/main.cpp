@@ -49,8 +49,8 @@ int render(QWidget& window, const QString& path)
         return 1;
     }
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(png) != png.size()
-        || !file.flush()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(png) != png.size() ||
+        !file.flush()) {
         fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
         file.close();
         file.remove();

@@ -129,8 +129,8 @@ TEST_F(PagePropertyChangesTest, RangeMovesReplayAndUndoExactly)
         { { 0, 100, 30 }, { 0, 100, 70 } }, // only the value
     };
     for (const auto& [from, to] : moves) {
-        SCOPED_TRACE(testing::Message() << from.min << ".." << from.max << " to " << to.min
-                                        << ".." << to.max);
+        SCOPED_TRACE(testing::Message()
+            << from.min << ".." << from.max << " to " << to.min << ".." << to.max);
         before.setMax(1000);
         before.setMin(from.min);
         before.setMax(from.max);

@@ -111,13 +111,12 @@ TEST_F(DesignerPluginTest, GaugesAreInDesignModeOnlyWhenTheDesignerMakesThemForA
     EXPECT_TRUE(previewed->userMode());
 
     // The property pages are offered in the gauge's context menu, and on a double click.
-    auto* menu =
-        qt_extension<QDesignerTaskMenuExtension*>(core.extensionManager(), designedGauge);
+    auto* menu = qt_extension<QDesignerTaskMenuExtension*>(core.extensionManager(), designedGauge);
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->taskActions().size(), 1);
     EXPECT_EQ(menu->preferredEditAction(), menu->taskActions().first());
     EXPECT_TRUE(menu->preferredEditAction()->text().contains(QStringLiteral("Properties")));
     // Other widgets get no gauge menu.
-    EXPECT_EQ(qt_extension<QDesignerTaskMenuExtension*>(core.extensionManager(), &preview),
-        nullptr);
+    EXPECT_EQ(
+        qt_extension<QDesignerTaskMenuExtension*>(core.extensionManager(), &preview), nullptr);
 }
