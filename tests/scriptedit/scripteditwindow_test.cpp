@@ -149,11 +149,17 @@ TEST_F(ScriptEditWindowTest, SyntaxCheckIsThereWhileTheScriptHasTheFocus)
 
     QTest::keyClick(script(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
     EXPECT_EQ(script()->textCursor().selectedText(), "    PRNT \"oops\";");
+    // The error's text stays on the status line when the keys come up.
     EXPECT_FALSE(statusLine().isEmpty());
+    EXPECT_NE(statusLine().toStdString(), scriptLengthAfterKey(broken.size()));
     const QString first = statusLine();
-    // Ctrl with the plus key of the main keyboard, then backwards with its minus key.
+    // Ctrl with the plus key of the main keyboard passes the one error; stepping back from
+    // there shows nothing new; forward again starts at the first error.
     QTest::keyClick(script(), Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(statusLine(), "There are no more errors.");
     QTest::keyClick(script(), Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(statusLine(), "There are no more errors.");
+    QTest::keyClick(script(), Qt::Key_Equal, Qt::ControlModifier);
     EXPECT_EQ(statusLine(), first);
     EXPECT_EQ(session->message().MessageScript, broken);
 

@@ -342,10 +342,15 @@ void QuickEditWindow::setEnabled(std::string_view control, bool enabled)
 
 void QuickEditWindow::setVisible(std::string_view control, bool visible)
 {
-    if (control.starts_with("lblDisplay") && control.size() == 11)
+    if (control.starts_with("lblDisplay") && control.size() == 11) {
         m_display->setRowVisible(control.back() - '0', visible);
-    else if (auto* widget = findChild<QWidget*>(name(control)))
+        return;
+    }
+    if (auto* widget = findChild<QWidget*>(name(control)))
         widget->setVisible(visible);
+    // The script text takes the line editor's place, so that the display keeps its height.
+    if (control == "txtAdvEdit")
+        m_txtEdit->setVisible(!visible);
 }
 
 void QuickEditWindow::setReadOnly(std::string_view control, bool readOnly)

@@ -120,10 +120,14 @@ void ScriptTextEdit::keyPressEvent(QKeyEvent* event)
         if (plus || minus) {
             if (onStepError)
                 onStepError(plus);
+            // The error's text stays on the status line when Ctrl and the key come up.
+            m_errorShown = true;
             event->accept();
             return;
         }
     }
+    if (event->key() != Qt::Key_Control)
+        m_errorShown = false;
     if (m_codes.keyPress(keypadDigit(event), modifiers.testFlag(Qt::AltModifier))) {
         event->accept();
         return;
@@ -140,7 +144,7 @@ void ScriptTextEdit::keyReleaseEvent(QKeyEvent* event)
             insertCode(*code);
     }
     QPlainTextEdit::keyReleaseEvent(event);
-    if (!event->isAutoRepeat() && onKeyReleased)
+    if (!event->isAutoRepeat() && onKeyReleased && !m_errorShown)
         onKeyReleased();
 }
 

@@ -37,6 +37,7 @@ private:
     void insertCode(int code);
 
     CharacterCodes m_codes;
+    bool m_errorShown = false; // the status line shows a syntax error, not the length
 };
 
 } // namespace marquis::qt
