@@ -6,6 +6,7 @@
 #include "support/displayrows.h"
 #include "support/sessionfixture.h"
 #include "support/simulatorprocess.h"
+#include "support/unitonline.h"
 #include "ui/dialogs/blink.h"
 #include "ui/dialogs/horizontalscroll.h"
 #include "ui/dialogs/longmessage.h"
@@ -22,21 +23,6 @@ using namespace marquis::testing;
 
 namespace {
 
-// Records what the result window would show.
-class ResultText : public ResultView {
-public:
-    std::string text;
-    bool closed = false;
-    std::string mainCaption;
-    void setResultText(const std::string& t) override { text = t; }
-    void appendResultText(const std::string& t) override { text += t; }
-    void setElapsedVisible(bool, bool) override { }
-    void setElapsed(const std::string&) override { }
-    void setMainButton(const std::string& caption, bool, bool) override { mainCaption = caption; }
-    void showErrorFile(const std::string&) override { }
-    void closeWindow() override { closed = true; }
-};
-
 // Messages made with the editor's model are saved, compiled and assembled by the real tools,
 // programmed over a pseudo-terminal into the simulated unit, and called up: the unit's display
 // must show them.
@@ -46,31 +32,17 @@ protected:
     {
         link = (unitFolder / "com1").string();
         display = (unitFolder / "display.txt").string();
-        simulator = std::make_unique<SimulatorProcess>(link,
-            std::vector<std::string> { "--model", "5360", "--firmware", "4.05", "--flash",
-                (unitFolder / "flash.img").string(), "--program-mode", "on", "--baud", "38400",
-                "--display", display });
+        simulator =
+            std::make_unique<SimulatorProcess>(link, simulatedUnitOptions(unitFolder.path(), display));
         ASSERT_TRUE(simulator->ready()) << simulator->output();
-        ::setenv("MARQUIS_COM1", link.c_str(), 1);
-        Preferences& settings = session->preferences();
-        settings.ComPort = "1";
-        settings.BaudRate = "38400";
-        settings.UnitType = "5360";
-        settings.ScriptVersion = "2";
+        reachUnitAsCom1(session->preferences(), link);
+        session->preferences().UnitType = "5360";
     }
-    void TearDown() override { ::unsetenv("MARQUIS_COM1"); }
+    void TearDown() override { forgetCom1(); }
 
     // Compiles the saved file and programs the unit, as Program > Compile... and its Program
     // button do.
-    void compileAndProgram()
-    {
-        ResultText view;
-        ResultWindow compile(*session, tools, processes, view, true);
-        ASSERT_TRUE(compile.open());
-        ASSERT_FALSE(compile.LastCompileFailed) << view.text;
-        compile.mainButton();
-        ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
-    }
+    void compileAndProgram() { marquis::testing::compileAndProgram(*session, tools, processes); }
 
     // Calls a message up on the unit, with the values of its variables when given.
     bool callUp(const std::vector<std::string>& arguments)

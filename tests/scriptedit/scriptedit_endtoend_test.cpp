@@ -1,10 +1,10 @@
 // A message edited as script text goes all the way: checked by the build's compiler, saved,
 // compiled, programmed into the simulated unit and called up there.
-#include "build/resultwindow.h"
 #include "build/unitcommands.h"
 #include "scriptedit/scripteditfixture.h"
 #include "support/displayrows.h"
 #include "support/simulatorprocess.h"
+#include "support/unitonline.h"
 
 #include <cstdlib>
 
@@ -13,39 +13,22 @@ using namespace marquis::testing;
 
 namespace {
 
-class ResultText : public ResultView {
-public:
-    std::string text;
-    void setResultText(const std::string& t) override { text = t; }
-    void appendResultText(const std::string& t) override { text += t; }
-    void setElapsedVisible(bool, bool) override { }
-    void setElapsed(const std::string&) override { }
-    void setMainButton(const std::string&, bool, bool) override { }
-    void showErrorFile(const std::string&) override { }
-    void closeWindow() override { }
-};
-
 class ScriptEditEndToEndTest : public ScriptEditTest {
 protected:
     void SetUp() override
     {
         link = (unitFolder / "com1").string();
         display = (unitFolder / "display.txt").string();
-        simulator = std::make_unique<SimulatorProcess>(link,
-            std::vector<std::string> { "--model", "5360", "--firmware", "4.05", "--flash",
-                (unitFolder / "flash.img").string(), "--program-mode", "on", "--baud", "38400",
-                "--display", display });
+        simulator =
+            std::make_unique<SimulatorProcess>(link, simulatedUnitOptions(unitFolder.path(), display));
         ASSERT_TRUE(simulator->ready()) << simulator->output();
-        ::setenv("MARQUIS_COM1", link.c_str(), 1);
         Preferences& settings = session->preferences();
-        settings.ComPort = "1";
-        settings.BaudRate = "38400";
-        settings.ScriptVersion = "2";
+        reachUnitAsCom1(settings, link);
         // The build's own tools, not the fake one.
         settings.ToolsFolder = std::string(MARQUIS_BIN_DIR) + "/";
         tools.setToolsFolder(settings.ToolsFolder);
     }
-    void TearDown() override { ::unsetenv("MARQUIS_COM1"); }
+    void TearDown() override { forgetCom1(); }
 
     TemporaryFolder unitFolder;
     std::string link;
@@ -73,12 +56,7 @@ TEST_F(ScriptEditEndToEndTest, AMessageEditedAsScriptTextShowsOnTheUnit)
 
     ui.files = { workFolder / "script.src" };
     ASSERT_TRUE(session->SaveAs());
-    ResultText view;
-    ResultWindow compile(*session, tools, processes, view, true);
-    ASSERT_TRUE(compile.open());
-    ASSERT_FALSE(compile.LastCompileFailed) << view.text;
-    compile.mainButton();
-    ASSERT_NE(view.text.find("Result: OK"), std::string::npos) << view.text;
+    ASSERT_NO_FATAL_FAILURE(compileAndProgram(*session, tools, processes));
 
     ASSERT_TRUE(UnitCommands(*session, tools).runCommand("c", { "0" }, "MQSCALL", "Calling up"));
     EXPECT_EQ(displayRowsShowing(display, 1, "BY SCRIPT           ").at(0), "BY SCRIPT           ");
