@@ -1,4 +1,5 @@
 // The editor program: one copy at a time, its settings, its editing session and its window.
+#include "app/commandline.h"
 #include "files/editorsession.h"
 #include "files/filesystem.h"
 #include "files/preferences.h"
@@ -14,8 +15,12 @@
 #include <QApplication>
 #include <QLockFile>
 #include <filesystem>
+#include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -35,7 +40,12 @@ bool lockInstance(std::unique_ptr<QLockFile>& lock)
     return lock->tryLock(0) || lock->error() != QLockFile::LockFailedError;
 }
 
-int runEditor()
+std::vector<std::string> argumentsOf(int argc, char* argv[])
+{
+    return argc > 1 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>();
+}
+
+int runEditor(const std::optional<std::string>& file)
 {
     qt::SplashWindow splash;
     splash.show();
@@ -73,6 +83,14 @@ int runEditor()
     if (window.state()->ended())
         return window.exitCode();
     window.show();
+    if (file) {
+        // Kept in the recent files by its full name, so it opens from there in any folder.
+        std::error_code failed;
+        const std::filesystem::path full = std::filesystem::absolute(*file, failed);
+        window.openGivenFile(failed ? *file : full.lexically_normal().string());
+        if (window.state()->ended())
+            return window.exitCode();
+    }
     const int result = QApplication::exec();
     return result != 0 ? result : window.exitCode();
 }
@@ -81,8 +99,21 @@ int runEditor()
 
 int main(int argc, char* argv[])
 {
+    // --help and --version are answered before the toolkit starts, so they need no display.
+    const CommandLine early = parseCommandLine(argumentsOf(argc, argv));
+    if (early.action == CommandLine::Action::Help || early.action == CommandLine::Action::Version) {
+        std::cout << (early.action == CommandLine::Action::Help ? commandLineHelp()
+                                                                : commandLineVersion());
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Marquis5300");
+    // The toolkit has taken its own options (-platform and the like) out of argv by now.
+    const CommandLine commandLine = parseCommandLine(argumentsOf(argc, argv));
+    if (commandLine.action == CommandLine::Action::Error) {
+        std::cerr << commandLine.error << "\n";
+        return 2;
+    }
 
     std::unique_ptr<QLockFile> lock;
     if (!lockInstance(lock)) {
@@ -90,5 +121,5 @@ int main(int argc, char* argv[])
         info.exec();
         return 1;
     }
-    return runEditor();
+    return runEditor(commandLine.file);
 }

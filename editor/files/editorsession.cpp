@@ -280,6 +280,22 @@ bool EditorSession::openRecentFile(std::size_t index)
     return result == OpenResult::Opened;
 }
 
+bool EditorSession::openGivenFile(const std::string& path)
+{
+    if (AskSaveChanges() == Decision::Cancel)
+        return false;
+    m_store.FileModified = false;
+    if (!m_files.exists(path)) {
+        m_ui.message("Specified file doesn't exist.", Buttons::Ok, Icon::Information, Answer::Ok,
+            "File Load Message");
+        return false;
+    }
+    const OpenResult result = openFile(path);
+    if (result == OpenResult::TryAgain)
+        return openWithDialog();
+    return result == OpenResult::Opened;
+}
+
 EditorSession::OpenedScript EditorSession::openScriptFile(const std::string& path)
 {
     switch (openFile(path)) {

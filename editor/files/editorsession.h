@@ -59,6 +59,10 @@ public:
     bool FileOpen();
     // Entry `index` of recentFiles() (after the save-changes question).
     bool openRecentFile(std::size_t index);
+    // A file named when the program was started, opened as the Open dialog would open it: a
+    // missing file gets the dialog's message, and when the file is refused and the user wants
+    // to try again, the Open dialog follows. False when nothing was opened.
+    bool openGivenFile(const std::string& path);
     bool Save();
     bool SaveAs();
     // What opening a file by its path came to; true when it was opened.

@@ -243,6 +243,16 @@ void QuickEditWindow::start(EditorSession& session, std::filesystem::path settin
     refreshProgramMenu();
 }
 
+void QuickEditWindow::openGivenFile(const std::string& path)
+{
+    if (!m_state || m_state->ended())
+        return;
+    forward("FileOpen", [&] {
+        if (m_session->openGivenFile(path))
+            messageReplaced();
+    });
+}
+
 void QuickEditWindow::closeEvent(QCloseEvent* event)
 {
     // The external editor or the compiler is still working for the window.

@@ -56,6 +56,8 @@ public:
     // Binds the window to its session and runs the window's load. The preferences are written
     // to `settingsFile` when the window closes (not when it is empty).
     void start(EditorSession& session, std::filesystem::path settingsFile = {});
+    // Opens a script file named on the command line, after start(), as File > Open would.
+    void openGivenFile(const std::string& path);
 
     // Edit > Preferences..., with its Help on the help window; at the first start it runs
     // before the window's load.
