@@ -56,4 +56,13 @@ TEST(SerialDevicesTest, ComCaptionsNameTheDeviceReachedByAnyOfItsNames)
     EXPECT_EQ(comPortCaption(4, "/tmp/unit1", devices), "COM &4 \u2014 /tmp/unit1");
 }
 
+TEST(SerialDevicesTest, TheSystemsDevicesAreNamedUnderDev)
+{
+    // Machines without serial hardware list none; whatever is listed is a device node.
+    for (const SerialDevice& device : SystemSerialDevices().devices()) {
+        EXPECT_TRUE(device.systemName.starts_with("/dev/")) << device.systemName;
+        EXPECT_TRUE(device.path.starts_with("/dev/")) << device.path;
+    }
+}
+
 } // namespace
