@@ -1,12 +1,28 @@
 #include "build/programmenu.h"
 
 #include "build/compilejob.h"
+#include "build/serialdevices.h"
 #include "model/numberformat.h"
 #include "model/richtext.h"
+#include "unitlink/comports.h"
+
+#include <cstdlib>
 
 namespace marquis {
 
 ProgramMenu::ProgramMenu(EditorSession& session) : m_session(session) { }
+
+std::string ProgramMenu::comPortCaption(int port, const std::vector<SerialDevice>& devices) const
+{
+    const Preferences& settings = m_session.preferences();
+    const std::string& mapped = settings.ComDevices.at(static_cast<std::size_t>(port - 1));
+    const std::string path = !mapped.empty()
+        ? mapped
+        : unit::locateComPort(port, settings.ToolsFolder, [](const char* name) {
+              return std::getenv(name);
+          }).path;
+    return marquis::comPortCaption(port, path, devices);
+}
 
 std::string ProgramMenu::addressCaption() const
 {

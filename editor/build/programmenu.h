@@ -3,8 +3,11 @@
 #include "files/editorsession.h"
 
 #include <string>
+#include <vector>
 
 namespace marquis {
+
+struct SerialDevice;
 
 // The Program menu's settings: script-language version, unit model, address, COM port and baud
 // rate, with their side effects.
@@ -20,6 +23,10 @@ public:
     std::string addressCaption() const;      // "&Address 12..."
     std::string displayCaption() const;      // "5360 Display"
     bool programEnabled();                   // "&Program..." may be chosen
+    // "COM &1 — /dev/ttyUSB0, FT232R USB UART": the device COM `port` reaches as the unit link
+    // will find it (the settings' mapping, MARQUIS_COMn, 5300.ports beside the tools, then
+    // /dev/ttyS<n-1>), described from `devices` where it is one of them.
+    std::string comPortCaption(int port, const std::vector<SerialDevice>& devices) const;
 
     void setVersion(const std::string& version);  // "1" or "2"
     // "5320" or "5360". Before the 5320 takes the place of the 5360 while the current message

@@ -107,7 +107,8 @@ void ResultWindow::viewErrors()
         return;
     }
     std::string error;
-    std::unique_ptr<RunningProcess> viewer = m_processes.start(editor, { errorFile }, true, error);
+    std::unique_ptr<RunningProcess> viewer =
+        m_processes.start(editor, { errorFile }, {}, true, error);
     if (!viewer) {
         m_ui.message("Can't start " + editor + " (" + error + ").", Buttons::Ok, Icon::Exclamation,
             Answer::Ok);

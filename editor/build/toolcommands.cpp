@@ -36,6 +36,16 @@ ToolRun assembleRun(const std::string& outputBase, const std::string& workBase)
     return run;
 }
 
+std::vector<std::string> comPortEnvironment(const Preferences& settings)
+{
+    std::vector<std::string> variables;
+    for (std::size_t port = 0; port < settings.ComDevices.size(); ++port)
+        if (!settings.ComDevices[port].empty())
+            variables.push_back("MARQUIS_COM" + std::to_string(port + 1) + "=" +
+                settings.ComDevices[port]);
+    return variables;
+}
+
 ToolRun linkRun(const std::string& letter, const std::vector<std::string>& leadingLines,
     const std::string& base, const Preferences& settings)
 {
@@ -46,6 +56,7 @@ ToolRun linkRun(const std::string& letter, const std::vector<std::string>& leadi
     const std::vector<std::string> connection = { "/a", settings.UnitAddress, "/b",
         settings.BaudRate, "/c", settings.ComPort, "/m", memoryCode(settings), "/log", base };
     run.arguments.insert(run.arguments.end(), connection.begin(), connection.end());
+    run.environment = comPortEnvironment(settings);
     run.listPath = base + ".lst";
     run.statusBase = base;
     return run;

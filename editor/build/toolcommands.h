@@ -22,8 +22,17 @@ ToolRun syntaxCheckRun(const std::string& workFolder, const std::string& toolsFo
 // are `workBase` + ".lst" and ".log".
 ToolRun assembleRun(const std::string& outputBase, const std::string& workBase);
 
+// How the editor hands its COM port mapping to the unit link: the link finds COM n's device in
+// MARQUIS_COMn before 5300.ports beside it and before /dev/ttyS<n-1>, so each COM port mapped
+// in the settings is set as MARQUIS_COMn for the link run, over the user's own variable. A COM
+// port left unmapped passes the user's variable (or its absence) on unchanged. Settings first,
+// then the environment, then the file, then the default; the link's "@list" contract is
+// untouched.
+std::vector<std::string> comPortEnvironment(const Preferences& settings);
+
 // A command of the unit link: its letter ("" for none), its leading lines, and the ten
-// connection lines from the settings; list and status file at `base`.
+// connection lines from the settings, and the COM port mapping as comPortEnvironment gives
+// it; list and status file at `base`.
 ToolRun linkRun(const std::string& letter, const std::vector<std::string>& leadingLines,
     const std::string& base, const Preferences& settings);
 

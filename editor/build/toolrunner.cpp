@@ -136,7 +136,7 @@ ToolResult ToolRunner::run(const ToolRun& request)
     arguments.push_back("@" + request.listPath);
     const std::string program = m_toolsFolder + request.tool;
     std::unique_ptr<RunningProcess> process =
-        m_processes.start(program, arguments, false, result.error);
+        m_processes.start(program, arguments, request.environment, false, result.error);
     if (!process) {
         m_files.remove(request.listPath);
         result.outcome = ToolResult::Outcome::NotStarted;

@@ -31,6 +31,7 @@ struct ToolRun {
     std::string listPath;                // the argument list file, handed over as "@" + path
     std::string statusBase;              // the status file is this + ".log"; "" for none
     bool statusWhole = false;            // read the status file unchanged
+    std::vector<std::string> environment;  // "NAME=value" put over the editor's environment
 };
 
 struct ToolResult {

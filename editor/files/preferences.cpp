@@ -17,10 +17,13 @@ namespace {
 constexpr std::string_view SectionLine = "[preferences]";
 constexpr std::string_view LineEnd = "\r\n";
 
-// Every key of the settings file, in the order the file lists them.
-constexpr std::array<std::string_view, 18> Keys = { "port=", "top=", "left=", "type=", "rate=",
+// Every key of the settings file, in the order the file lists them. The COM port devices come
+// last: readers that do not know them skip unknown keys, so older copies of the editor still
+// read the file.
+constexpr std::array<std::string_view, 22> Keys = { "port=", "top=", "left=", "type=", "rate=",
     "address=", "edit_type=", "edit_path=", "start_char=", "stop_char=", "arrays1=", "arrays2=",
-    "arrays3=", "arrays4=", "varchar=", "version=", "esc_file=", "tools_path=" };
+    "arrays3=", "arrays4=", "varchar=", "version=", "esc_file=", "tools_path=", "com1_device=",
+    "com2_device=", "com3_device=", "com4_device=" };
 
 // The text setting a key names; nullptr for the window position and for unknown keys. Works on
 // const and non-const settings alike.
@@ -54,6 +57,9 @@ template <class P> auto* textSetting(P& preferences, std::string_view key)
         text = &preferences.KeepEscFile;
     else if (key == "tools_path=")
         text = &preferences.ToolsFolder;
+    else if (key.starts_with("com") && key.size() == 12 && key[3] >= '1' && key[3] <= '4' &&
+        key.substr(4) == "_device=")
+        text = &preferences.ComDevices[static_cast<std::size_t>(key[3] - '1')];
     return text;
 }
 

@@ -19,6 +19,7 @@ inline constexpr std::string_view CompilerFileName = "src2esc";
 #endif
 
 inline constexpr std::size_t RecentFileCount = 4;
+inline constexpr std::size_t ComPortCount = 4;
 
 // The editor's settings, kept between sessions in the settings file. Every text is
 // Windows-1252; folders end with a separator.
@@ -38,6 +39,9 @@ struct Preferences {
     std::string ScriptVersion = "2"; // "1" or "2"
     std::string KeepEscFile = "no"; // "yes" keeps the compiler's intermediate file
     std::string ToolsFolder; // folder of the outside tools
+    // The device each of COM 1 to COM 4 is mapped to, as the file system names it; "" leaves
+    // the link tool to find it (MARQUIS_COMn, 5300.ports beside it, then /dev/ttyS<n-1>).
+    std::array<std::string, ComPortCount> ComDevices {};
 
     bool operator==(const Preferences&) const = default;
 };

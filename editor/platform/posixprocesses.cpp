@@ -1,10 +1,12 @@
 #include "platform/posixprocesses.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <cstring>
 #include <spawn.h>
+#include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -57,8 +59,25 @@ private:
 }  // namespace
 
 std::unique_ptr<RunningProcess> PosixProcesses::start(const std::string& program,
-    const std::vector<std::string>& arguments, bool visible, std::string& error)
+    const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+    bool visible, std::string& error)
 {
+    // The editor's own variables, but those the caller sets, followed by the caller's.
+    std::vector<std::string> variables;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string_view variable(*entry);
+        const std::string_view name = variable.substr(0, variable.find('=') + 1);
+        const bool replaced = std::any_of(environment.begin(), environment.end(),
+            [&](const std::string& own) { return own.starts_with(name); });
+        if (!replaced)
+            variables.emplace_back(variable);
+    }
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    std::vector<char*> envp;
+    for (std::string& variable : variables)
+        envp.push_back(variable.data());
+    envp.push_back(nullptr);
+
     std::vector<std::string> words { program };
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
@@ -75,7 +94,7 @@ std::unique_ptr<RunningProcess> PosixProcesses::start(const std::string& program
         ::posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     }
     pid_t pid = 0;
-    const int result = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    const int result = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
     ::posix_spawn_file_actions_destroy(&actions);
     if (result != 0) {
         error = std::strerror(result);

@@ -24,9 +24,11 @@ class ProcessPort {
 public:
     virtual ~ProcessPort() = default;
     // The running program, or nullptr with the reason in `error` when it cannot be started.
-    // `visible` asks for a normal window where the platform has such a thing.
+    // `visible` asks for a normal window where the platform has such a thing. The program
+    // inherits the editor's environment with `environment`'s "NAME=value" entries put over it.
     virtual std::unique_ptr<RunningProcess> start(const std::string& program,
-        const std::vector<std::string>& arguments, bool visible, std::string& error) = 0;
+        const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+        bool visible, std::string& error) = 0;
 };
 
 }  // namespace marquis

@@ -2,6 +2,8 @@
 
 #include "build/toolcommands.h"
 
+#include <thread>
+
 using namespace marquis;
 using namespace marquis::testing;
 
@@ -39,6 +41,37 @@ TEST_F(ToolRunnerTest, StatusTextLosesControlCharactersUnlessReadWhole)
     query.statusWhole = true;
     ::setenv("MARQUIS_FAKE_VERSION", "Version\t4.05", 1);
     EXPECT_EQ(tools.run(query).statusText, "Version\t4.05\r\n");
+}
+
+// The link finds COM n in MARQUIS_COMn before its 5300.ports file and its default, so the
+// mapping in the settings, set there for the link run, comes before everything else; an unmapped
+// port leaves the user's own variable as it is.
+TEST(ComPortHandoverTest, MappedPortsGoOverTheUsersVariablesForTheLinkRun)
+{
+    Preferences settings;
+    settings.ComDevices = { "/dev/serial/by-id/usb-FTDI-if00-port0", "", "/dev/ttyACM0", "" };
+    const ToolRun run = linkRun("v", { "x" }, "/tmp/MQSCALL", settings);
+    EXPECT_EQ(run.environment,
+        (std::vector<std::string> { "MARQUIS_COM1=/dev/serial/by-id/usb-FTDI-if00-port0",
+            "MARQUIS_COM3=/dev/ttyACM0" }));
+
+    ::setenv("MARQUIS_COM1", "/dev/ttyS0", 1);
+    ::setenv("MARQUIS_COM2", "/dev/ttyUSB7", 1);
+    PosixProcesses processes;
+    std::string error;
+    const auto process = processes.start("/bin/sh",
+        { "-c",
+            "[ \"$MARQUIS_COM1\" = /dev/serial/by-id/usb-FTDI-if00-port0 ] && "
+            "[ \"$MARQUIS_COM2\" = /dev/ttyUSB7 ] && [ \"$MARQUIS_COM3\" = /dev/ttyACM0 ] && "
+            "[ -z \"$MARQUIS_COM4\" ]" },
+        run.environment, false, error);
+    ::unsetenv("MARQUIS_COM1");
+    ::unsetenv("MARQUIS_COM2");
+    ASSERT_NE(process, nullptr) << error;
+    std::optional<int> exitCode;
+    while (!(exitCode = process->poll()))
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(*exitCode, 0);
 }
 
 TEST_F(ToolRunnerTest, ToolThatCannotStartEndsAtOnce)

@@ -50,7 +50,8 @@ TEST_F(PreferencesTest, WritesEveryKeyInOrderWithCrLf)
         "edit_type=\r\nedit_path=\r\nstart_char=<\r\nstop_char=>\r\narrays1=/a/one.src\r\n"
         "arrays2=/b/two.src\r\narrays3=\r\narrays4=\r\nvarchar=^\r\nversion=2\r\nesc_file=no\r\n"
         "tools_path=" +
-            programFolder + "\r\n");
+            programFolder + "\r\ncom1_device=\r\ncom2_device=\r\ncom3_device=\r\n" +
+            "com4_device=\r\n");
 }
 
 TEST_F(PreferencesTest, EverySettingSurvivesWritingAndReading)
@@ -72,6 +73,8 @@ TEST_F(PreferencesTest, EverySettingSurvivesWritingAndReading)
     written.ScriptVersion = "1";
     written.KeepEscFile = "yes";
     written.ToolsFolder = programFolder;
+    written.ComDevices = { "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K1Z2X-if00-port0", "",
+        "/dev/ttyACM0", "/tmp/unit link" };
     ASSERT_TRUE(writePreferences(written, settings));
 
     Preferences read;

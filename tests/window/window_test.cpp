@@ -216,6 +216,13 @@ TEST_F(WindowTest, ProgramMenuChangesTheUnitAndItsSettings)
     emit window->findChild<QMenu*>("mnuProgram")->aboutToShow();
     EXPECT_EQ(window->action("mnuPrgAddress")->text(), "&Address 12...");
     EXPECT_EQ(statusLine(), "Press F1 in order to get help on commands from Program Menu.");
+
+    // Each COM item names the device it reaches; a mapping in the settings shows at once.
+    session->preferences().ComDevices[0] = "/tmp/sign on the wall";
+    emit window->findChild<QMenu*>("mnuProgram")->aboutToShow();
+    EXPECT_EQ(window->action("mnuPrgCom1")->text(), "COM &1 \u2014 /tmp/sign on the wall");
+    trigger("mnuPrgCom1");
+    EXPECT_EQ(session->preferences().ComPort, "1");
 }
 
 TEST_F(WindowTest, ModelSwitchTakenBackKeepsTheCheckOnThe5360)

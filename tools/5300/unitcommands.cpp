@@ -66,12 +66,13 @@ public:
             std::to_string(m_invocation.comPort) + " (" + port.path + "), " +
             std::to_string(m_invocation.baud) + " baud.");
         std::string error;
-        m_channel = openSerialPort(port.path, m_invocation.baud, error);
+        PortTrouble trouble = PortTrouble::None;
+        m_channel = openSerialPort(port.path, m_invocation.baud, error, &trouble);
         if (!m_channel) {
-            m_report.line("Cannot open COM" + std::to_string(m_invocation.comPort) + " (" +
-                port.path + "): " + error + ". Check the COM port setting; the devices of " +
-                "the COM ports are set in 5300.ports beside the tool or by MARQUIS_COM" +
-                std::to_string(m_invocation.comPort) + ".");
+            m_report.line(portTroubleText(m_invocation.comPort, port.path, trouble, error) +
+                " Check the COM port setting; the devices of the COM ports are set by " +
+                "MARQUIS_COM" +
+                std::to_string(m_invocation.comPort) + " or in 5300.ports beside the tool.");
             return false;
         }
         LinkSettings settings;

@@ -76,7 +76,7 @@ ExternalEditor::Result ExternalEditor::run(const std::string& editorPath, const 
     std::string error;
     std::unique_ptr<RunningProcess> process;
     if (!program.empty())
-        process = m_processes.start(program, { path }, true, error);
+        process = m_processes.start(program, { path }, {}, true, error);
     if (!process) {
         m_files.remove(path);
         if (problem.empty())

@@ -1,4 +1,5 @@
 // The Quick Edit window's menus: File, Edit, Program, Advanced and Help.
+#include "build/serialdevices.h"
 #include "ui/controls/leddisplay.h"
 #include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
@@ -289,9 +290,12 @@ void QuickEditWindow::refreshProgramMenu()
     action("mnuPrg5320")->setChecked(preferences.UnitType == "5320");
     action("mnuPrg5360")->setChecked(preferences.UnitType == "5360");
     action("mnuPrgAddress")->setText(fromUtf8(m_programMenu->addressCaption()));
-    for (int port = 1; port <= 4; ++port)
-        action(QString("mnuPrgCom%1").arg(port))
-            ->setChecked(preferences.ComPort == std::to_string(port));
+    const std::vector<SerialDevice> devices = SystemSerialDevices().devices();
+    for (int port = 1; port <= 4; ++port) {
+        QAction* item = action(QString("mnuPrgCom%1").arg(port));
+        item->setChecked(preferences.ComPort == std::to_string(port));
+        item->setText(fromUtf8(m_programMenu->comPortCaption(port, devices)));
+    }
     for (const char* rate : ProgramMenu::BaudRates)
         action(QString("mnuPrgBaud%1").arg(rate))->setChecked(preferences.BaudRate == rate);
     forward(
