@@ -1,6 +1,7 @@
 #include "files/programfolders.h"
 
 #include "files/paths.h"
+#include "files/preferences.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,13 +18,32 @@ bool canWriteIn(FileSystem& files, const std::string& folder, const std::string&
     return true;
 }
 
+std::string installedToolsFolder()
+{
+    return withTrailingSeparator(MARQUIS_INSTALLED_TOOLS_FOLDER);
+}
+
+std::string locateToolsFolder(FileSystem& files, const std::string& executableFolder)
+{
+    const std::string beside = withTrailingSeparator(executableFolder);
+    if (beside.empty() || files.exists(beside + std::string(CompilerFileName)))
+        return beside;
+    const std::string installed = withTrailingSeparator(
+        std::filesystem::path(beside + installedToolsFolder()).lexically_normal().string());
+    return files.exists(installed + std::string(CompilerFileName)) ? installed : beside;
+}
+
 ProgramFolders resolveProgramFolders(
     FileSystem& files, const std::string& executableFolder, const std::string& userDataFolder)
 {
     ProgramFolders folders;
-    folders.executable = withTrailingSeparator(executableFolder);
-    folders.program = folders.executable;
-    if (!canWriteIn(files, folders.program, "TST&&&.TMP") && !userDataFolder.empty()) {
+    folders.executable = locateToolsFolder(files, executableFolder);
+    folders.program = withTrailingSeparator(executableFolder);
+    // An installed copy keeps no work files among the system's programs, even where it could
+    // write there (as root); a copy in one folder works in it when it may.
+    const bool installed = folders.executable != folders.program;
+    if ((installed || !canWriteIn(files, folders.program, "TST&&&.TMP")) &&
+        !userDataFolder.empty()) {
         std::error_code error;
         std::filesystem::create_directories(userDataFolder, error);
         folders.program = withTrailingSeparator(userDataFolder);

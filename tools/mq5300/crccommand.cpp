@@ -1,7 +1,6 @@
 #include "commanderror.h"
 #include "commands.h"
 #include "model/crccomponent.h"
-#include "platform/executablefolder.h"
 #include "requirecomponent.h"
 #include "textio.h"
 
@@ -12,7 +11,7 @@ int crcCommand(Arguments arguments)
     if (!arguments.empty())
         throw CommandError("crc takes no arguments; the bytes come on stdin");
     const std::string bytes = readStandardInput();
-    CrcComponent component(executableFolder());
+    CrcComponent component(toolsFolder());
     requireComponent(component);
     writeStandardOutput(std::to_string(component.checkValueOf(bytes)) + "\n");
     return 0;

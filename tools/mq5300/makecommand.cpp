@@ -5,7 +5,6 @@
 #include "model/crccomponent.h"
 #include "model/scriptwriter.h"
 #include "model/windows1252.h"
-#include "platform/executablefolder.h"
 #include "ports/userinterface.h"
 #include "requirecomponent.h"
 #include "textio.h"
@@ -19,7 +18,7 @@ int makeCommand(Arguments arguments)
     CurrentMessage message = messageFromJson(readStandardInput());
     checkWritable(message);
 
-    CrcComponent component(executableFolder());
+    CrcComponent component(toolsFolder());
     requireComponent(component);
     SilentUserInterface ui;
     ScriptWriter writer(component, ui);

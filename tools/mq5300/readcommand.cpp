@@ -8,7 +8,6 @@
 #include "model/richtext.h"
 #include "model/scriptformat.h"
 #include "model/scriptreader.h"
-#include "platform/executablefolder.h"
 #include "ports/userinterface.h"
 #include "requirecomponent.h"
 #include "textio.h"
@@ -112,7 +111,7 @@ int readCommand(Arguments arguments)
         fail("the text is message " + std::to_string(*inText) + ", not --number " +
             std::to_string(number));
 
-    CrcComponent component(executableFolder());
+    CrcComponent component(toolsFolder());
     requireComponent(component);
     const CurrentMessage message = readMessage(component, text, number, lines, placeholder);
 

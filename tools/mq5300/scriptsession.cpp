@@ -1,6 +1,7 @@
 #include "scriptsession.h"
 
 #include "commanderror.h"
+#include "files/programfolders.h"
 #include "platform/executablefolder.h"
 #include "requirecomponent.h"
 #include "textio.h"
@@ -44,16 +45,17 @@ Answer ConsoleUserInterface::message(
 }
 
 ScriptSession::ScriptSession(const std::string& path)
-    : m_component(executableFolder())
+    : m_component(toolsFolder())
     , m_name(printable(path))
 {
     requireComponent(m_component);
     requireReadableFile(path, m_name);
-    const std::string folder = executableFolder().string() + "/";
-    Preferences preferences = defaultPreferences(folder);
+    const ProgramFolders folders =
+        resolveProgramFolders(m_files, executableFolder().string(), defaultUserDataFolder());
+    Preferences preferences = defaultPreferences(folders.executable);
     preferences.PlaceholderChar = "#";
-    m_session = std::make_unique<EditorSession>(
-        m_component, m_ui, m_files, ProgramFolders { folder, folder }, preferences);
+    m_session =
+        std::make_unique<EditorSession>(m_component, m_ui, m_files, folders, preferences);
     switch (m_session->openScriptFile(path).result) {
     case EditorSession::OpenedScript::Result::Opened:
         break;

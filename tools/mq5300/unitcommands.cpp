@@ -3,6 +3,7 @@
 
 #include "commanderror.h"
 #include "commands.h"
+#include "requirecomponent.h"
 #include "textio.h"
 #include "unitoptions.h"
 
@@ -11,7 +12,6 @@
 #include "build/toolrunner.h"
 #include "build/workfolder.h"
 #include "files/paths.h"
-#include "platform/executablefolder.h"
 #include "platform/posixprocesses.h"
 
 #include <cstdio>
@@ -54,7 +54,7 @@ struct Workbench {
     DiskFileSystem files;
     PosixProcesses processes;
     ConsoleMessages ui;
-    std::string toolsFolder = withTrailingSeparator(executableFolder().string());
+    std::string toolsFolder = cli::toolsFolder();
     ToolRunner tools { processes, files, ui, toolsFolder };
 };
 
