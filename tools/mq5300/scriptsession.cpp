@@ -54,8 +54,7 @@ ScriptSession::ScriptSession(const std::string& path)
         resolveProgramFolders(m_files, executableFolder().string(), defaultUserDataFolder());
     Preferences preferences = defaultPreferences(folders.executable);
     preferences.PlaceholderChar = "#";
-    m_session =
-        std::make_unique<EditorSession>(m_component, m_ui, m_files, folders, preferences);
+    m_session = std::make_unique<EditorSession>(m_component, m_ui, m_files, folders, preferences);
     switch (m_session->openScriptFile(path).result) {
     case EditorSession::OpenedScript::Result::Opened:
         break;
