@@ -261,6 +261,14 @@ void QuickEditWindow::buildProgramMenu()
     choices({ { "mnuPrgCom1", "COM &1" }, { "mnuPrgCom2", "COM &2" }, { "mnuPrgCom3", "COM &3" },
                 { "mnuPrgCom4", "COM &4" } },
         [this](const std::string& text) { m_programMenu->setPort(text.substr(4)); });
+    // Alt+S is Syntax check's.
+    connect(addAction(menu, "mnuPrgSerialPorts", "Se&rial ports..."), &QAction::triggered, this,
+        [this] {
+            forward("Ports", [&] {
+                if (showSerialPortsDialog(this, *m_session, *m_serialDevices, dialogHelp()))
+                    refreshProgramMenu();
+            });
+        });
 
     QMenu* baud = menu->addMenu("&Baud rate");
     baud->setObjectName("mnuPrgBaud");
@@ -290,7 +298,7 @@ void QuickEditWindow::refreshProgramMenu()
     action("mnuPrg5320")->setChecked(preferences.UnitType == "5320");
     action("mnuPrg5360")->setChecked(preferences.UnitType == "5360");
     action("mnuPrgAddress")->setText(fromUtf8(m_programMenu->addressCaption()));
-    const std::vector<SerialDevice> devices = SystemSerialDevices().devices();
+    const std::vector<SerialDevice> devices = m_serialDevices->devices();
     for (int port = 1; port <= 4; ++port) {
         QAction* item = action(QString("mnuPrgCom%1").arg(port));
         item->setChecked(preferences.ComPort == std::to_string(port));
