@@ -78,7 +78,11 @@ int framesCommand(Arguments arguments)
         throw CommandError(
             "message " + std::to_string(number) + " is not in " + opened.name());
     // The message as the editor shows it when it goes to that message: its text from the file,
-    // read into fields; a text changed by hand stays Script Edit only.
+    // read into fields (variables in the placeholder of the editor's default settings); a text
+    // changed by hand stays Script Edit only.
+    session.preferences().PlaceholderChar =
+        defaultPreferences(session.folders().program).PlaceholderChar;
+    session.message().PlaceholderChar = session.preferences().PlaceholderChar;
     session.store().LoadMessage(number);
     session.reader().ReadFields(session.message());
     for (const std::string& text : opened.ui().messages)
