@@ -237,6 +237,11 @@ GifOutcome GifAnimation::write(FileSystem& files, const std::string& path) const
     std::string bytes;
     if (GifOutcome encoded = encode(bytes); !encoded.ok)
         return encoded;
+    return replaceFile(files, path, bytes);
+}
+
+GifOutcome replaceFile(FileSystem& files, const std::string& path, std::string_view bytes)
+{
     const std::string partial = path + ".part";
     std::unique_ptr<OutputFile> file = files.create(partial);
     bool ok = file && file->write(bytes);

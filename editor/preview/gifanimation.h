@@ -5,6 +5,7 @@
 #include <QRgb>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -49,8 +50,7 @@ public:
 
     // The whole file; an error text when giflib refuses it or nothing was added.
     GifOutcome encode(std::string& bytes) const;
-    // Encodes and writes `path` beside it first and renames it into place, so that a failure
-    // leaves the old file (or none) and never a part of the new one.
+    // Encodes and writes the file through replaceFile.
     GifOutcome write(FileSystem& files, const std::string& path) const;
 
 private:
@@ -72,5 +72,9 @@ private:
     long long m_elapsedMs = 0; // time of the pictures added, passed-over ones included
     long long m_shownCs = 0; // the stored frames' delays added up
 };
+
+// Writes `bytes` to a file beside `path` and renames it into place, so that a failure leaves
+// the old file (or none) and never a part of the new one.
+GifOutcome replaceFile(FileSystem& files, const std::string& path, std::string_view bytes);
 
 } // namespace marquis
