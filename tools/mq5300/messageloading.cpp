@@ -1,0 +1,23 @@
+#include "messageloading.h"
+
+#include "commanderror.h"
+
+#include <cstdio>
+
+namespace marquis::cli {
+
+const CurrentMessage& loadFileMessage(ScriptSession& opened, int number)
+{
+    EditorSession& session = opened.session();
+    if (!isMessageNumber(number) ||
+        session.store().MessageState.at(static_cast<std::size_t>(number)) == Absent)
+        throw CommandError("message " + std::to_string(number) + " is not in " + opened.name());
+    session.store().LoadMessage(number);
+    session.reader().ReadFields(session.message());
+    for (const std::string& text : opened.ui().messages)
+        std::fprintf(stderr, "mq5300: %s\n", text.c_str());
+    opened.ui().messages.clear();
+    return session.message();
+}
+
+} // namespace marquis::cli

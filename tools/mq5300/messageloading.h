@@ -1,0 +1,14 @@
+#pragma once
+
+#include "model/currentmessage.h"
+#include "scriptsession.h"
+
+namespace marquis::cli {
+
+// Message `number` of an opened script file as the editor shows it when it goes to that
+// message: its text from the file, read into fields (a text changed by hand stays Script Edit
+// only). What the editor said on the way goes to standard error. A CommandError when the file
+// holds no such message.
+const CurrentMessage& loadFileMessage(ScriptSession& opened, int number);
+
+} // namespace marquis::cli
