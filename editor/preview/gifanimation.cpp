@@ -2,10 +2,9 @@
 
 #include "files/filesystem.h"
 
-#include <gif_lib.h>
-
 #include <algorithm>
 #include <cstring>
+#include <gif_lib.h>
 #include <limits>
 
 namespace marquis {
@@ -57,8 +56,8 @@ int squaredDistance(QRgb a, QRgb b)
 // giflib hands the encoded bytes to this function instead of a file.
 int appendBytes(GifFileType* gif, const GifByteType* data, int length)
 {
-    static_cast<std::string*>(gif->UserData)->append(reinterpret_cast<const char*>(data),
-        static_cast<std::size_t>(length));
+    static_cast<std::string*>(gif->UserData)
+        ->append(reinterpret_cast<const char*>(data), static_cast<std::size_t>(length));
     return length;
 }
 
@@ -121,8 +120,8 @@ bool GifAnimation::addFrame(const QImage& picture, long long durationMs)
 void GifAnimation::store(const QImage& image, QRect rect, int delay)
 {
     Frame frame { rect, {}, delay };
-    frame.pixels.reserve(static_cast<std::size_t>(rect.width()) *
-        static_cast<std::size_t>(rect.height()));
+    frame.pixels.reserve(
+        static_cast<std::size_t>(rect.width()) * static_cast<std::size_t>(rect.height()));
     for (int y = rect.top(); y <= rect.bottom(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         QRgb last = 0;
@@ -188,7 +187,8 @@ GifOutcome GifAnimation::encode(std::string& bytes) const
         return GifOutcome::failure("The GIF encoder ran out of memory.");
     }
     for (int i = 0; i < map->ColorCount; ++i) {
-        const QRgb colour = i < static_cast<int>(m_palette.size()) ? m_palette[static_cast<std::size_t>(i)] : 0;
+        const QRgb colour =
+            i < static_cast<int>(m_palette.size()) ? m_palette[static_cast<std::size_t>(i)] : 0;
         map->Colors[i] = { static_cast<GifByteType>(qRed(colour)),
             static_cast<GifByteType>(qGreen(colour)), static_cast<GifByteType>(qBlue(colour)) };
     }

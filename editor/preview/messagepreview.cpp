@@ -46,14 +46,16 @@ GifOutcome writePreviewGif(
     return previewAnimation(message, untilMs).write(files, path);
 }
 
-GifOutcome writePreviewStill(const CurrentMessage& message, FileSystem& files, const std::string& path)
+GifOutcome writePreviewStill(
+    const CurrentMessage& message, FileSystem& files, const std::string& path)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!previewStill(message).save(&buffer, "PNG"))
         return GifOutcome::failure("The PNG encoder failed.");
-    return replaceFile(files, path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return replaceFile(
+        files, path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 bool exportPreview(const CurrentMessage& message, UserInterface& ui, FileSystem& files,

@@ -31,7 +31,8 @@ QImage previewStill(const CurrentMessage& message);
 // beside the target first and then renamed into place.
 GifOutcome writePreviewGif(
     const CurrentMessage& message, long long untilMs, FileSystem& files, const std::string& path);
-GifOutcome writePreviewStill(const CurrentMessage& message, FileSystem& files, const std::string& path);
+GifOutcome writePreviewStill(
+    const CurrentMessage& message, FileSystem& files, const std::string& path);
 
 // File > Export preview...: asks for a GIF file (proposing "message N.gif" in `folder`), asks
 // before replacing one, writes the preview of the current message and tells the user how it

@@ -1,8 +1,7 @@
 #include "support/gifdecoder.h"
 
-#include <gif_lib.h>
-
 #include <cstring>
+#include <gif_lib.h>
 #include <numeric>
 
 namespace marquis::testing {
@@ -68,10 +67,9 @@ DecodedGif decodeGif(const std::string& bytes)
         result.rects.emplace_back(desc.Left, desc.Top, desc.Width, desc.Height);
         for (int y = 0; y < desc.Height; ++y)
             for (int x = 0; x < desc.Width; ++x) {
-                const GifColorType colour =
-                    map->Colors[image.RasterBits[y * desc.Width + x]];
-                canvas.setPixel(desc.Left + x, desc.Top + y,
-                    qRgb(colour.Red, colour.Green, colour.Blue));
+                const GifColorType colour = map->Colors[image.RasterBits[y * desc.Width + x]];
+                canvas.setPixel(
+                    desc.Left + x, desc.Top + y, qRgb(colour.Red, colour.Green, colour.Blue));
             }
         result.frames.push_back(canvas.copy());
     }

@@ -18,8 +18,8 @@ TEST(Mq5300Preview, TheBlinkingAlarmPlaysItsPhasesInTime)
     TemporaryFolder folder;
     const std::filesystem::path gifFile = folder / "alarm.gif";
     const std::filesystem::path pngFile = folder / "alarm.png";
-    const ProcessResult result = mq5300(
-        { "preview", DemoFile, "--message", "12", "--gif", gifFile, "--png", pngFile });
+    const ProcessResult result =
+        mq5300({ "preview", DemoFile, "--message", "12", "--gif", gifFile, "--png", pngFile });
     ASSERT_EQ(result.exitCode, 0) << result.errors;
     EXPECT_EQ(result.output, "");
 
@@ -66,8 +66,7 @@ TEST(Mq5300Preview, BadArgumentsFilesAndTargetsFailCleanly)
     EXPECT_TRUE(
         failedCleanly(mq5300({ "preview", DemoFile, "--message", "12", "--gif", gif, "--fps" })));
 
-    const ProcessResult missing =
-        mq5300({ "preview", DemoFile, "--message", "99", "--gif", gif });
+    const ProcessResult missing = mq5300({ "preview", DemoFile, "--message", "99", "--gif", gif });
     EXPECT_TRUE(failedCleanly(missing));
     EXPECT_NE(missing.errors.find("message 99 is not in"), std::string::npos) << missing.errors;
     writeBytes(folder / "damaged.src", "this is no script\r\n");
