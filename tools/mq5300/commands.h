@@ -24,6 +24,8 @@ int listCommand(Arguments arguments);
 int checkCommand(Arguments arguments);
 // Prints a script file into a PDF file, as the editor prints it: complete, or message text only.
 int printCommand(Arguments arguments);
+// The simulated display of one message of a script file over time, one JSON line per sample.
+int framesCommand(Arguments arguments);
 // Plays a message of a script file on the window's LED panel into an animated GIF file and a
 // PNG file of its first frame.
 int previewCommand(Arguments arguments);

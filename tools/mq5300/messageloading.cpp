@@ -1,6 +1,8 @@
 #include "messageloading.h"
 
 #include "commanderror.h"
+#include "model/numberformat.h"
+#include "textio.h"
 
 #include <cstdio>
 
@@ -18,6 +20,17 @@ const CurrentMessage& loadFileMessage(ScriptSession& opened, int number)
         std::fprintf(stderr, "mq5300: %s\n", text.c_str());
     opened.ui().messages.clear();
     return session.message();
+}
+
+long long numberOption(
+    std::string_view option, std::string_view text, long long lowest, long long highest)
+{
+    long long value = 0;
+    if (!parseWholeNumber(text, value) || value < lowest || value > highest)
+        throw CommandError(std::string(option) + " takes a number from " +
+            std::to_string(lowest) + " to " + std::to_string(highest) + ", not \"" +
+            printable(text) + "\"");
+    return value;
 }
 
 } // namespace marquis::cli

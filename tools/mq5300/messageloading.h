@@ -3,6 +3,8 @@
 #include "model/currentmessage.h"
 #include "scriptsession.h"
 
+#include <string_view>
+
 namespace marquis::cli {
 
 // Message `number` of an opened script file as the editor shows it when it goes to that
@@ -10,5 +12,10 @@ namespace marquis::cli {
 // only). What the editor said on the way goes to standard error. A CommandError when the file
 // holds no such message.
 const CurrentMessage& loadFileMessage(ScriptSession& opened, int number);
+
+// The value of a numeric option (--message, --ms, --step); a CommandError naming the range
+// when it is no whole number in [lowest, highest].
+long long numberOption(
+    std::string_view option, std::string_view text, long long lowest, long long highest);
 
 } // namespace marquis::cli

@@ -26,16 +26,6 @@ struct PreviewOptions {
     long long untilMs = qt::DefaultPreviewMs;
 };
 
-long long numberOption(
-    std::string_view option, std::string_view text, long long lowest, long long highest)
-{
-    long long value = 0;
-    if (!parseWholeNumber(text, value) || value < lowest || value > highest)
-        throw CommandError(std::string(option) + " takes a number from " + std::to_string(lowest) +
-            " to " + std::to_string(highest) + ", not \"" + printable(text) + "\"");
-    return value;
-}
-
 PreviewOptions readPreviewOptions(Arguments arguments)
 {
     PreviewOptions options;
