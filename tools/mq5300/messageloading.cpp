@@ -27,9 +27,8 @@ long long numberOption(
 {
     long long value = 0;
     if (!parseWholeNumber(text, value) || value < lowest || value > highest)
-        throw CommandError(std::string(option) + " takes a number from " +
-            std::to_string(lowest) + " to " + std::to_string(highest) + ", not \"" +
-            printable(text) + "\"");
+        throw CommandError(std::string(option) + " takes a number from " + std::to_string(lowest) +
+            " to " + std::to_string(highest) + ", not \"" + printable(text) + "\"");
     return value;
 }
 
