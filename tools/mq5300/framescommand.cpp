@@ -1,12 +1,11 @@
 #include "commanderror.h"
 #include "commands.h"
-#include "files/editorsession.h"
 #include "framesoutput.h"
+#include "messageloading.h"
 #include "model/numberformat.h"
 #include "scriptsession.h"
 #include "textio.h"
 
-#include <cstdio>
 #include <optional>
 #include <string>
 
@@ -22,17 +21,6 @@ struct FramesOptions {
     long long untilMs = DefaultUntilMs;
     long long stepMs = DefaultStepMs;
 };
-
-long long numberOption(std::string_view option, std::string_view text, long long lowest,
-    long long highest)
-{
-    long long value = 0;
-    if (!parseWholeNumber(text, value) || value < lowest || value > highest)
-        throw CommandError(std::string(option) + " takes a number from " +
-            std::to_string(lowest) + " to " + std::to_string(highest) + ", not \"" +
-            printable(text) + "\"");
-    return value;
-}
 
 FramesOptions readFramesOptions(Arguments arguments)
 {
@@ -72,22 +60,8 @@ int framesCommand(Arguments arguments)
 {
     const FramesOptions options = readFramesOptions(arguments);
     ScriptSession opened(options.source);
-    EditorSession& session = opened.session();
-    const int number = static_cast<int>(*options.message);
-    if (session.store().MessageState.at(static_cast<std::size_t>(number)) == Absent)
-        throw CommandError(
-            "message " + std::to_string(number) + " is not in " + opened.name());
-    // The message as the editor shows it when it goes to that message: its text from the file,
-    // read into fields (variables in the placeholder of the editor's default settings); a text
-    // changed by hand stays Script Edit only.
-    session.preferences().PlaceholderChar =
-        defaultPreferences(session.folders().program).PlaceholderChar;
-    session.message().PlaceholderChar = session.preferences().PlaceholderChar;
-    session.store().LoadMessage(number);
-    session.reader().ReadFields(session.message());
-    for (const std::string& text : opened.ui().messages)
-        std::fprintf(stderr, "mq5300: %s\n", text.c_str());
-    writeFrames(session.message(), options.untilMs, options.stepMs,
+    const CurrentMessage& message = loadFileMessage(opened, static_cast<int>(*options.message));
+    writeFrames(message, options.untilMs, options.stepMs,
         [](std::string_view text) { writeStandardOutput(text); });
     return 0;
 }

@@ -28,6 +28,11 @@ constexpr std::string_view Usage =
     "  frames FILE.src --message N [--ms T] [--step S]\n"
     "                          the simulated display of message N at t = 0, S, 2S ... <= T ms\n"
     "                          (default T 10000, S 5; T up to 86400000): one JSON line each\n"
+    "  preview FILE.src --message N [--gif OUT.gif] [--png OUT.png] [--ms T]\n"
+    "                          plays message N on the LED panel for T ms (default 10000,\n"
+    "                          at most 60000) into an animated GIF, one frame per change;\n"
+    "                          it loops when the message still moves at T. --png writes\n"
+    "                          the first frame; give one of the two or both\n"
     "  build FILE.src          compiles and assembles a script into FILE.bin\n"
     "  program FILE.bin        programs the unit's flash\n"
     "  callup N [VARIABLES]    starts message N on the unit\n"
@@ -51,6 +56,7 @@ constexpr Command Commands[] = {
     { "check", marquis::cli::checkCommand },
     { "print", marquis::cli::printCommand },
     { "frames", marquis::cli::framesCommand },
+    { "preview", marquis::cli::previewCommand },
     { "build", marquis::cli::buildCommand },
     { "program", marquis::cli::programCommand },
     { "callup", marquis::cli::callupCommand },

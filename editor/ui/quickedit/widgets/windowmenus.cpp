@@ -1,5 +1,8 @@
 // The Quick Edit window's menus: File, Edit, Program, Advanced and Help.
 #include "build/serialdevices.h"
+#include "files/filesystem.h"
+#include "files/paths.h"
+#include "preview/messagepreview.h"
 #include "ui/controls/leddisplay.h"
 #include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
@@ -82,6 +85,16 @@ void QuickEditWindow::buildFileMenu()
             forward("FileSaveAs", [&] {
                 m_session->SaveAs();
                 refreshProgramMenu();
+            });
+        });
+    // The current message played on the panel, saved as an animated GIF.
+    connect(addAction(m_fileMenu, "mnuFileExportPreview", "&Export preview..."),
+        &QAction::triggered, this, [this] {
+            forward("ExportPreview", [&] {
+                DiskFileSystem disk;
+                const std::string& script = m_session->store().ScriptFilePath;
+                exportPreview(m_session->message(), m_session->ui(), disk,
+                    script.empty() ? m_session->folders().program : folderOf(script));
             });
         });
     m_fileMenu->addSeparator();
