@@ -1,5 +1,8 @@
 #include "build/serialdevices.h"
 
+#include "unitlink/unitregistry.h"
+
+#include <cstdlib>
 #include <libserialport.h>
 
 namespace marquis {
@@ -19,8 +22,8 @@ std::vector<SerialDevice> SystemSerialDevices::devices()
     std::vector<SerialDevice> found;
     sp_port** ports = nullptr;
     if (sp_list_ports(&ports) != SP_OK)
-        return found;
-    for (sp_port** port = ports; *port != nullptr; ++port) {
+        ports = nullptr;
+    for (sp_port** port = ports; ports != nullptr && *port != nullptr; ++port) {
         SerialDevice device;
         const char* name = sp_get_port_name(*port);
         if (name == nullptr)
@@ -28,7 +31,7 @@ std::vector<SerialDevice> SystemSerialDevices::devices()
         device.systemName = name;
         device.path = stableName(device.systemName, "/dev/serial/by-id");
         if (const char* description = sp_get_port_description(*port))
-            device.description = description;
+            device.description = meaningfulDescription(device.systemName, description);
         if (sp_get_port_transport(*port) == SP_TRANSPORT_USB) {
             sp_get_port_usb_vid_pid(*port, &device.usbVendor, &device.usbProduct);
             if (const char* serial = sp_get_port_usb_serial(*port))
@@ -36,8 +39,33 @@ std::vector<SerialDevice> SystemSerialDevices::devices()
         }
         found.push_back(std::move(device));
     }
-    sp_free_port_list(ports);
+    if (ports != nullptr)
+        sp_free_port_list(ports);
+    const std::vector<SerialDevice> simulated = simulatedUnitDevices(
+        unit::unitRegistryFolder([](const char* name) { return std::getenv(name); }));
+    found.insert(found.end(), simulated.begin(), simulated.end());
     return found;
+}
+
+std::string meaningfulDescription(const std::string& systemName, const std::string& description)
+{
+    return description == std::filesystem::path(systemName).filename().string() ? std::string()
+                                                                                : description;
+}
+
+std::vector<SerialDevice> simulatedUnitDevices(const std::filesystem::path& registry)
+{
+    std::vector<SerialDevice> devices;
+    for (const unit::AnnouncedUnit& unit : unit::announcedUnits(registry)) {
+        SerialDevice device;
+        device.path = unit.link;
+        std::error_code error;
+        const std::filesystem::path line = std::filesystem::canonical(unit.link, error);
+        device.systemName = error ? unit.link : line.string();
+        device.description = "Simulated " + std::to_string(unit.model) + " unit";
+        devices.push_back(std::move(device));
+    }
+    return devices;
 }
 
 std::string stableName(const std::string& systemName, const std::filesystem::path& byIdFolder)

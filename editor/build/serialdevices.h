@@ -26,11 +26,20 @@ public:
 };
 
 // The devices the system's serial port enumeration reports, each under its stable name where
-// /dev/serial/by-id has one, so a mapping survives the adapter being plugged in elsewhere.
+// /dev/serial/by-id has one, so a mapping survives the adapter being plugged in elsewhere; then
+// the simulated units running for this user.
 class SystemSerialDevices : public SerialDeviceList {
 public:
     std::vector<SerialDevice> devices() override;
 };
+
+// The description the system gives, unless it only repeats the device's file name (on-board
+// ports are described as "ttyS0"), which would show the name twice.
+std::string meaningfulDescription(const std::string& systemName, const std::string& description);
+
+// The simulated units announced in `registry`, as devices: the link to the unit's line as the
+// path to map, the line itself as the system name.
+std::vector<SerialDevice> simulatedUnitDevices(const std::filesystem::path& registry);
 
 // The entry of `byIdFolder` that leads to the same device as `systemName`, or `systemName`
 // itself when there is none (the folder is missing on machines without USB serial adapters).

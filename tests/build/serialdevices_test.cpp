@@ -2,6 +2,7 @@
 
 #include "build/serialdevices.h"
 #include "support/temporaryfolder.h"
+#include "unitlink/unitregistry.h"
 
 #include <gtest/gtest.h>
 
@@ -56,10 +57,37 @@ TEST(SerialDevicesTest, ComCaptionsNameTheDeviceReachedByAnyOfItsNames)
     EXPECT_EQ(comPortCaption(4, "/tmp/unit1", devices), "COM &4 \u2014 /tmp/unit1");
 }
 
+TEST(SerialDevicesTest, ADescriptionThatOnlyRepeatsTheNameIsDropped)
+{
+    EXPECT_EQ(meaningfulDescription("/dev/ttyS0", "ttyS0"), "");
+    EXPECT_EQ(comPortCaption(1, "/dev/ttyS0",
+                  { { "/dev/ttyS0", "/dev/ttyS0", meaningfulDescription("/dev/ttyS0", "ttyS0"),
+                      -1, -1, "" } }),
+        "COM &1 \u2014 /dev/ttyS0");
+    EXPECT_EQ(meaningfulDescription("/dev/ttyUSB0", "FT232R USB UART"), "FT232R USB UART");
+}
+
+TEST(SerialDevicesTest, SimulatedUnitsAreListedByTheirLinks)
+{
+    TemporaryFolder folder;
+    const std::string line = folder.write("line", "").string();
+    const std::string link = (folder / "unit.link").string();
+    std::filesystem::create_symlink(line, link);
+    const unit::UnitAnnouncement announcement(folder / "units", link, 5320);
+    ASSERT_TRUE(announcement.announced());
+
+    const std::vector<SerialDevice> devices = simulatedUnitDevices(folder / "units");
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0], (SerialDevice { link, line, "Simulated 5320 unit", -1, -1, "" }));
+    EXPECT_EQ(comPortCaption(2, link, devices), "COM &2 \u2014 " + line + ", Simulated 5320 unit");
+}
+
 TEST(SerialDevicesTest, TheSystemsDevicesAreNamedUnderDev)
 {
     // Machines without serial hardware list none; whatever is listed is a device node.
     for (const SerialDevice& device : SystemSerialDevices().devices()) {
+        if (device.description.starts_with("Simulated"))
+            continue; // a simulated unit another test runs: its link is where that test put it
         EXPECT_TRUE(device.systemName.starts_with("/dev/")) << device.systemName;
         EXPECT_TRUE(device.path.starts_with("/dev/")) << device.path;
     }

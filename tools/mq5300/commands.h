@@ -24,6 +24,11 @@ int listCommand(Arguments arguments);
 int checkCommand(Arguments arguments);
 // Prints a script file into a PDF file, as the editor prints it: complete, or message text only.
 int printCommand(Arguments arguments);
+// The simulated display of one message of a script file over time, one JSON line per sample.
+int framesCommand(Arguments arguments);
+// Plays a message of a script file on the window's LED panel into an animated GIF file and a
+// PNG file of its first frame.
+int previewCommand(Arguments arguments);
 
 // Compile and assemble a script file; and the unit commands over the serial link. Each takes
 // the options --port, --address, --baud and --model, prints the tools' reports, and exits 1

@@ -1,6 +1,6 @@
 // mq5300: the headless companion of the editor. It writes the SUB text of a message from its
 // fields, reads the fields back from a text, computes check values, lists and prints script
-// files.
+// files, and plays a message's simulated display.
 
 #include "commanderror.h"
 #include "commands.h"
@@ -25,6 +25,14 @@ constexpr std::string_view Usage =
     "  check FILE.src          names the messages whose check value fails (exit 1)\n"
     "  print FILE.src --pdf OUT.pdf [--text-only] [--copies N]\n"
     "                          prints a script file into a PDF file\n"
+    "  frames FILE.src --message N [--ms T] [--step S]\n"
+    "                          the simulated display of message N at t = 0, S, 2S ... <= T ms\n"
+    "                          (default T 10000, S 5; T up to 86400000): one JSON line each\n"
+    "  preview FILE.src --message N [--gif OUT.gif] [--png OUT.png] [--ms T]\n"
+    "                          plays message N on the LED panel for T ms (default 10000,\n"
+    "                          at most 60000) into an animated GIF, one frame per change;\n"
+    "                          it loops when the message still moves at T. --png writes\n"
+    "                          the first frame; give one of the two or both\n"
     "  build FILE.src          compiles and assembles a script into FILE.bin\n"
     "  program FILE.bin        programs the unit's flash\n"
     "  callup N [VARIABLES]    starts message N on the unit\n"
@@ -47,6 +55,8 @@ constexpr Command Commands[] = {
     { "list", marquis::cli::listCommand },
     { "check", marquis::cli::checkCommand },
     { "print", marquis::cli::printCommand },
+    { "frames", marquis::cli::framesCommand },
+    { "preview", marquis::cli::previewCommand },
     { "build", marquis::cli::buildCommand },
     { "program", marquis::cli::programCommand },
     { "callup", marquis::cli::callupCommand },

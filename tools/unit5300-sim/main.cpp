@@ -6,11 +6,13 @@
 #include "simoptions.h"
 #include "simulatedunit.h"
 #include "unitlink/pseudoterminal.h"
+#include "unitlink/unitregistry.h"
 #include "unitlink/unitresponder.h"
 
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -62,6 +64,10 @@ public:
             say(error.empty() ? "cannot watch for signals" : error);
             return 1;
         }
+        // The editor lists the units announced here among the serial devices it offers.
+        const UnitAnnouncement announcement(
+            unitRegistryFolder([](const char* name) { return std::getenv(name); }),
+            m_options.linkPath, m_options.model);
         showDisplay();
         std::printf("%s\n", m_options.linkPath.c_str());
         std::fflush(stdout);
@@ -186,8 +192,13 @@ private:
 
 int main(int argc, char** argv)
 {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::fputs(SimUsage, stdout);
+        return 0;
+    }
     std::string error;
-    const auto options = parseSimOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    const auto options = parseSimOptions(arguments, error);
     if (!options) {
         say(error);
         std::fputs(SimUsage, stderr);

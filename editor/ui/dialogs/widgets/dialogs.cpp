@@ -3,6 +3,7 @@
 #include "ui/dialogs/widgets/aboutbox.h"
 #include "ui/dialogs/widgets/dialogguard.h"
 #include "ui/dialogs/widgets/preferenceswindow.h"
+#include "ui/dialogs/widgets/serialportswindow.h"
 #include "ui/dialogs/widgets/readflashwindow.h"
 #include "ui/dialogs/widgets/resultdialog.h"
 
@@ -25,6 +26,17 @@ std::optional<PreferencesApplied> showPreferencesDialog(
             applied = dialog.applied();
     });
     return applied;
+}
+
+bool showSerialPortsDialog(
+    QWidget* parent, EditorSession& session, SerialDeviceList& devices, HelpRequest help)
+{
+    bool accepted = false;
+    runGuarded(session.ui(), "Ports", [&] {
+        SerialPortsWindow dialog(session, devices, parent, std::move(help));
+        accepted = dialog.exec() == QDialog::Accepted;
+    });
+    return accepted;
 }
 
 void showResultWindow(QWidget* parent, EditorSession& session, ToolRunner& tools,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "build/serialdevices.h"
 #include "build/toolrunner.h"
 #include "files/editorsession.h"
 #include "files/preferencesdialog.h"
@@ -19,6 +20,10 @@ namespace marquis::qt {
 // goes to `help`.
 std::optional<PreferencesApplied> showPreferencesDialog(
     QWidget* parent, EditorSession& session, HelpRequest help = {});
+
+// frmPorts, "Serial ports": maps COM 1 to 4 to the devices `devices` lists; true after OK.
+bool showSerialPortsDialog(
+    QWidget* parent, EditorSession& session, SerialDeviceList& devices, HelpRequest help = {});
 
 // frmShow, the result window of Program > Compile... (compileMode) and Program > Program....
 void showResultWindow(QWidget* parent, EditorSession& session, ToolRunner& tools,

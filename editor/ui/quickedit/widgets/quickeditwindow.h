@@ -1,6 +1,7 @@
 #pragma once
 
 #include "build/programmenu.h"
+#include "build/serialdevices.h"
 #include "build/toolrunner.h"
 #include "build/unitcommands.h"
 #include "files/editorsession.h"
@@ -62,6 +63,10 @@ public:
     // Edit > Preferences..., with its Help on the help window; at the first start it runs
     // before the window's load.
     std::optional<PreferencesApplied> showPreferences(EditorSession& session);
+
+    // Where Program > Serial ports... and the COM items find the machine's serial devices; the
+    // system's enumeration unless set (tests put a list of their own here).
+    void setSerialDevices(SerialDeviceList& devices) { m_serialDevices = &devices; }
 
     QuickEditState* state() const { return m_state.get(); }
     ScriptEdit* scriptEdit() const { return m_scriptEdit.get(); }
@@ -172,6 +177,8 @@ private:
     std::unique_ptr<UnitCommands> m_unitCommands;
     std::unique_ptr<HelpWindow> m_help;
     std::unique_ptr<WindowPrinting> m_printing;
+    SystemSerialDevices m_systemSerialDevices;
+    SerialDeviceList* m_serialDevices = &m_systemSerialDevices;
     std::filesystem::path m_settingsFile;
     bool m_busy = false;
     bool m_validating = false;

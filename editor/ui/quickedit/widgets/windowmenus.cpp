@@ -1,5 +1,8 @@
 // The Quick Edit window's menus: File, Edit, Program, Advanced and Help.
 #include "build/serialdevices.h"
+#include "files/filesystem.h"
+#include "files/paths.h"
+#include "preview/messagepreview.h"
 #include "ui/controls/leddisplay.h"
 #include "ui/controls/numberscrollbar.h"
 #include "ui/controls/richlineedit.h"
@@ -82,6 +85,16 @@ void QuickEditWindow::buildFileMenu()
             forward("FileSaveAs", [&] {
                 m_session->SaveAs();
                 refreshProgramMenu();
+            });
+        });
+    // The current message played on the panel, saved as an animated GIF.
+    connect(addAction(m_fileMenu, "mnuFileExportPreview", "&Export preview..."),
+        &QAction::triggered, this, [this] {
+            forward("ExportPreview", [&] {
+                DiskFileSystem disk;
+                const std::string& script = m_session->store().ScriptFilePath;
+                exportPreview(m_session->message(), m_session->ui(), disk,
+                    script.empty() ? m_session->folders().program : folderOf(script));
             });
         });
     m_fileMenu->addSeparator();
@@ -261,6 +274,14 @@ void QuickEditWindow::buildProgramMenu()
     choices({ { "mnuPrgCom1", "COM &1" }, { "mnuPrgCom2", "COM &2" }, { "mnuPrgCom3", "COM &3" },
                 { "mnuPrgCom4", "COM &4" } },
         [this](const std::string& text) { m_programMenu->setPort(text.substr(4)); });
+    // Alt+S is Syntax check's.
+    connect(addAction(menu, "mnuPrgSerialPorts", "Se&rial ports..."), &QAction::triggered, this,
+        [this] {
+            forward("Ports", [&] {
+                if (showSerialPortsDialog(this, *m_session, *m_serialDevices, dialogHelp()))
+                    refreshProgramMenu();
+            });
+        });
 
     QMenu* baud = menu->addMenu("&Baud rate");
     baud->setObjectName("mnuPrgBaud");
@@ -290,7 +311,7 @@ void QuickEditWindow::refreshProgramMenu()
     action("mnuPrg5320")->setChecked(preferences.UnitType == "5320");
     action("mnuPrg5360")->setChecked(preferences.UnitType == "5360");
     action("mnuPrgAddress")->setText(fromUtf8(m_programMenu->addressCaption()));
-    const std::vector<SerialDevice> devices = SystemSerialDevices().devices();
+    const std::vector<SerialDevice> devices = m_serialDevices->devices();
     for (int port = 1; port <= 4; ++port) {
         QAction* item = action(QString("mnuPrgCom%1").arg(port));
         item->setChecked(preferences.ComPort == std::to_string(port));
