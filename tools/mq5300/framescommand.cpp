@@ -3,6 +3,7 @@
 #include "framesoutput.h"
 #include "messageloading.h"
 #include "model/numberformat.h"
+#include "scriptarguments.h"
 #include "scriptsession.h"
 #include "textio.h"
 
@@ -25,30 +26,18 @@ struct FramesOptions {
 FramesOptions readFramesOptions(Arguments arguments)
 {
     FramesOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view word = arguments[i];
-        const auto value = [&]() -> std::string_view {
-            if (i + 1 >= arguments.size())
-                throw CommandError(std::string(word) + " needs a value");
-            return arguments[++i];
-        };
-        if (word == "--message") {
+    options.source = readScriptFileArguments("frames", arguments, [&](auto word, auto& value) {
+        if (word == "--message")
             options.message = numberOption(word, value(), 0, MessageCount - 1);
-        } else if (word == "--ms") {
+        else if (word == "--ms")
             options.untilMs = numberOption(word, value(), 0, MaxFramesMs);
-        } else if (word == "--step") {
+        else if (word == "--step")
             // A step longer than the play is allowed: it samples time 0 only.
             options.stepMs = numberOption(word, value(), 1, MaxFramesMs);
-        } else if (word.starts_with("-")) {
-            throw CommandError("unknown option \"" + printable(word) + "\" for frames");
-        } else if (options.source.empty()) {
-            options.source = word;
-        } else {
-            throw CommandError("frames takes one script file");
-        }
-    }
-    if (options.source.empty())
-        throw CommandError("frames takes a script file");
+        else
+            return false;
+        return true;
+    });
     if (!options.message)
         throw CommandError("frames needs --message N");
     return options;

@@ -4,6 +4,7 @@
 #include "messageloading.h"
 #include "model/numberformat.h"
 #include "preview/messagepreview.h"
+#include "scriptarguments.h"
 #include "scriptsession.h"
 #include "textio.h"
 
@@ -29,31 +30,19 @@ struct PreviewOptions {
 PreviewOptions readPreviewOptions(Arguments arguments)
 {
     PreviewOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view word = arguments[i];
-        const auto value = [&]() -> std::string_view {
-            if (i + 1 >= arguments.size())
-                throw CommandError(std::string(word) + " needs a value");
-            return arguments[++i];
-        };
-        if (word == "--message") {
+    options.source = readScriptFileArguments("preview", arguments, [&](auto word, auto& value) {
+        if (word == "--message")
             options.message = numberOption(word, value(), 0, MessageCount - 1);
-        } else if (word == "--ms") {
+        else if (word == "--ms")
             options.untilMs = numberOption(word, value(), 0, MaxPreviewMs);
-        } else if (word == "--gif") {
+        else if (word == "--gif")
             options.gif = value();
-        } else if (word == "--png") {
+        else if (word == "--png")
             options.png = value();
-        } else if (word.starts_with("-")) {
-            throw CommandError("unknown option \"" + printable(word) + "\" for preview");
-        } else if (options.source.empty()) {
-            options.source = word;
-        } else {
-            throw CommandError("preview takes one script file");
-        }
-    }
-    if (options.source.empty())
-        throw CommandError("preview takes a script file");
+        else
+            return false;
+        return true;
+    });
     if (!options.message)
         throw CommandError("preview needs --message N");
     if (options.gif.empty() && options.png.empty())

@@ -1,7 +1,9 @@
 #include "commanderror.h"
 #include "commands.h"
 #include "files/printjob.h"
+#include "messageloading.h"
 #include "model/numberformat.h"
+#include "scriptarguments.h"
 #include "scriptsession.h"
 #include "textio.h"
 #include "ui/printing/pagepainter.h"
@@ -28,34 +30,17 @@ struct PrintOptions {
 PrintOptions readPrintOptions(Arguments arguments)
 {
     PrintOptions options;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view word = arguments[i];
-        const auto value = [&]() -> std::string_view {
-            if (i + 1 >= arguments.size())
-                throw CommandError(std::string(word) + " needs a value");
-            return arguments[++i];
-        };
-        if (word == "--pdf") {
+    options.source = readScriptFileArguments("print", arguments, [&](auto word, auto& value) {
+        if (word == "--pdf")
             options.pdf = value();
-        } else if (word == "--text-only") {
+        else if (word == "--text-only")
             options.mode = PrintMode::TextOnly;
-        } else if (word == "--copies") {
-            const std::string_view count = value();
-            long long copies = 0;
-            if (!parseWholeNumber(count, copies) || copies < 1 || copies > MaxCopies)
-                throw CommandError("--copies takes a number from 1 to " +
-                    std::to_string(MaxCopies) + ", not \"" + printable(count) + "\"");
-            options.copies = static_cast<int>(copies);
-        } else if (word.starts_with("-")) {
-            throw CommandError("unknown option \"" + printable(word) + "\" for print");
-        } else if (options.source.empty()) {
-            options.source = word;
-        } else {
-            throw CommandError("print takes one script file");
-        }
-    }
-    if (options.source.empty())
-        throw CommandError("print takes a script file");
+        else if (word == "--copies")
+            options.copies = static_cast<int>(numberOption(word, value(), 1, MaxCopies));
+        else
+            return false;
+        return true;
+    });
     if (options.pdf.empty())
         throw CommandError("print needs --pdf OUT.pdf");
     return options;
